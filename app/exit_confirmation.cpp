@@ -1,0 +1,11 @@
+#include "app/exit_confirmation.h"
+
+#include "app/screen_hub.h"
+#include "platform/desktop.h"
+
+void ПодтверждениеВыхода(ScreenHub& hub, QWidget* parent) {
+  const MsgAnswer answer =
+      hub.desktop().message(parent, QStringLiteral("Вы хотите окончить работу с программой?"),
+                            MsgButtons::YesNo, MsgIcon::None, QStringLiteral("   "));
+  if (answer == MsgAnswer::Yes) hub.endProgram();
+}

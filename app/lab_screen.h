@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+
+#include "app/screen_id.h"
+
+class Desktop;
+class ScreenHub;
+struct ModЧМ;
+
+// Base of every screen: a window with an optional menu bar over a client area whose controls
+// are placed in twips. The hub constructs a screen, runs its load() once and then shows it.
+// (Screen classes carry the system's Cyrillic names, which moc cannot read: they declare no
+// Q_OBJECT and connect signals to member functions or lambdas.)
+class LabScreen : public QMainWindow {
+ public:
+  LabScreen(ScreenHub& hub, ScreenId id, const QString& objectName, const QString& caption);
+
+  ScreenId screenId() const { return id_; }
+  // The screen's load: what happens before it is first shown.
+  virtual void load() {}
+
+ protected:
+  ModЧМ& state() const;
+  Desktop& desktop() const;
+  ScreenHub& hub() const { return hub_; }
+
+  // The client area under the menu bar; controls are its children.
+  QWidget* client() const { return client_; }
+  // Client area size in twips; a fixed-size screen cannot be resized by the student.
+  void setClientSizeTwips(int width, int height, bool fixed = true);
+  // Centres the window on the desktop (ЦентрироватьФорму).
+  void centreOnDesktop();
+
+  // Menu bar entries, named like the system's menus: a top-level item that acts by itself,
+  // a menu, and an item of a menu.
+  QAction* addMenuBarItem(const QString& name, const QString& caption);
+  QMenu* addMenuBarMenu(const QString& name, const QString& caption);
+  QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption);
+
+ private:
+  ScreenHub& hub_;
+  ScreenId id_;
+  QWidget* client_;
+};

@@ -1,0 +1,130 @@
+#include "app/screen_hub.h"
+
+#include <QMdiSubWindow>
+
+#include "app/lab_screen.h"
+#include "assembly/assembly_screen.h"
+#include "bench/bessel_viewer.h"
+#include "bench/research_bench.h"
+#include "frame/literature_screen.h"
+#include "frame/main_window.h"
+#include "frame/title_screen.h"
+#include "measure/band_screen.h"
+#include "measure/characteristic_screen.h"
+#include "measure/report_screen.h"
+#include "platform/desktop.h"
+#include "records/personal_data_screen.h"
+
+namespace {
+bool livesInMainWindow(ScreenId id) { return id == ScreenId::Assembly || id == ScreenId::Report; }
+}  // namespace
+
+ScreenHub::ScreenHub(ModЧМ& state, Desktop& desktop, QObject* parent)
+    : QObject(parent), state_(state), desktop_(desktop) {
+  setObjectName(QStringLiteral("ScreenHub"));
+}
+
+ScreenHub::~ScreenHub() {
+  ended_ = true;
+  for (auto& [id, screen] : screens_) {
+    if (!screen) continue;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
+      delete frame;
+    } else {
+      delete screen.data();
+    }
+  }
+}
+
+LabScreen* ScreenHub::find(ScreenId id) const {
+  const auto it = screens_.find(id);
+  return it == screens_.end() ? nullptr : it->second.data();
+}
+
+LabScreen* ScreenHub::create(ScreenId id) {
+  switch (id) {
+    case ScreenId::Title: return new FrmНачЧМ(*this);
+    case ScreenId::PersonalData: return new FrmФИО(*this);
+    case ScreenId::MainWindow: return new MDIFrmАнМод(*this);
+    case ScreenId::Assembly: return new FrmМонтаж(*this);
+    case ScreenId::Bench: return new FrmИсслЧМ1(*this);
+    case ScreenId::Characteristic: return new frmХарЧМ1(*this);
+    case ScreenId::Band: return new РасчЧМ(*this);
+    case ScreenId::Literature: return new FrmЛитература(*this);
+    case ScreenId::Bessel: return new FrmБессель(*this);
+    case ScreenId::Report: return new FrmОтчет(*this);
+  }
+  return nullptr;
+}
+
+LabScreen* ScreenHub::show(ScreenId id) {
+  if (ended_) return nullptr;
+  if (LabScreen* open = find(id)) {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(open->parentWidget())) frame->show();
+    open->show();
+    open->raise();
+    open->activateWindow();
+    return open;
+  }
+  // A child of the main window needs the main window (showing it loads it, as the system does).
+  MDIFrmАнМод* mainWindow = nullptr;
+  if (livesInMainWindow(id)) {
+    mainWindow = dynamic_cast<MDIFrmАнМод*>(find(ScreenId::MainWindow));
+    if (!mainWindow) mainWindow = dynamic_cast<MDIFrmАнМод*>(show(ScreenId::MainWindow));
+    if (!mainWindow) return nullptr;
+    if (LabScreen* loadedMeanwhile = find(id)) return loadedMeanwhile;
+  }
+
+  LabScreen* screen = create(id);
+  screens_[id] = screen;
+  connect(screen, &QObject::destroyed, this, [this](QObject* gone) {
+    // A screen closed with its window's close box: when it was the last one, the program ends.
+    if (ended_) return;
+    for (const auto& [other, open] : screens_) {
+      if (open && static_cast<QObject*>(open.data()) != gone) return;
+    }
+    endProgram();
+  });
+  QMdiSubWindow* frame = mainWindow ? mainWindow->embed(screen) : nullptr;
+
+  screen->load();
+  if (find(id) != screen) return nullptr;  // the load unloaded it, or ended the program
+
+  if (frame) {
+    frame->show();
+  } else if (!screen->isVisible()) {
+    screen->show();
+  }
+  screen->raise();
+  screen->activateWindow();
+  return screen;
+}
+
+void ScreenHub::unload(ScreenId id) {
+  const auto it = screens_.find(id);
+  if (it == screens_.end()) return;
+  QPointer<LabScreen> screen = it->second;
+  screens_.erase(it);
+  if (id == ScreenId::MainWindow) {
+    // The screens inside the main window go with it.
+    screens_.erase(ScreenId::Assembly);
+    screens_.erase(ScreenId::Report);
+  }
+  if (!screen) return;
+  screen->hide();
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
+    frame->hide();
+    frame->deleteLater();
+  } else {
+    screen->deleteLater();
+  }
+}
+
+void ScreenHub::endProgram() {
+  if (ended_) return;
+  ended_ = true;
+  std::vector<ScreenId> loaded;
+  for (const auto& [id, screen] : screens_) loaded.push_back(id);
+  for (ScreenId id : loaded) unload(id);
+  desktop_.endProgram();
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/lab_screen.h"
+
+// The literature list, opened from the menus of several screens.
+class FrmЛитература : public LabScreen {
+ public:
+  explicit FrmЛитература(ScreenHub& hub);
+  void load() override;
+};

@@ -1,0 +1,20 @@
+#include "platform/application_setup.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "platform/desktop.h"
+
+void setUpApplication(QApplication& application) {
+  QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+  QApplication::setApplicationName(QStringLiteral("fmlab"));
+  // The screens decide when the program ends (the hub ends it when the last one is closed):
+  // between two screens there are moments with no window shown.
+  QApplication::setQuitOnLastWindowClosed(false);
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+}

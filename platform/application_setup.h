@@ -1,0 +1,7 @@
+#pragma once
+
+class QApplication;
+
+// What every run of the program (and of the screen tests) sets up first: the application's
+// title for boxes given none, and Qt's own Russian translations for its dialogs.
+void setUpApplication(QApplication& application);

@@ -1,0 +1,26 @@
+#include "platform/controls.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/twips.h"
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(twipsRect(left, top, width, height));
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                  int width, int height) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  placeTwips(label, left, top, width, height);
+  return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left,
+                        int top, int width, int height) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  placeTwips(button, left, top, width, height);
+  return button;
+}

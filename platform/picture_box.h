@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+class QPainter;
+class QSvgRenderer;
+
+// A drawing surface with a user coordinate system, as the instruments and plots use it:
+// left/top/right/bottom in user units (y grows upwards when top > bottom), a current point,
+// points and lines in a pen of the current width, style and colour, and text at the current
+// point. With persistent drawing on, what is drawn becomes the background that cls() restores;
+// with it off, drawing goes on top of that background and cls() takes it away again. Both are
+// kept in the widget's own images, so an expose never loses anything.
+class PictureBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
+  ~PictureBox() override;
+
+  void setScale(double left, double top, double right, double bottom);
+  double scaleLeft() const { return left_; }
+  double scaleTop() const { return top_; }
+  double scaleRight() const { return right_; }
+  double scaleBottom() const { return bottom_; }
+
+  void setAutoRedraw(bool on) { autoRedraw_ = on; }
+  bool autoRedraw() const { return autoRedraw_; }
+
+  void setBackColor(const QColor& color);
+  QColor backColor() const { return backColor_; }
+  void setForeColor(const QColor& color) { foreColor_ = color; }
+  QColor foreColor() const { return foreColor_; }
+  void setDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+  int drawWidth() const { return drawWidth_; }
+  void setDrawStyle(Qt::PenStyle style) { drawStyle_ = style; }
+  Qt::PenStyle drawStyle() const { return drawStyle_; }
+  // A picture drawn under everything, stretched over the whole surface (none: nullptr).
+  void setPicture(std::shared_ptr<QSvgRenderer> picture);
+
+  // Clears to the background: with persistent drawing on, the persistent drawing itself is
+  // erased; with it off, the persistent drawing is shown again. The current point goes to (0, 0).
+  void cls();
+
+  double currentX() const { return currentX_; }
+  double currentY() const { return currentY_; }
+  void setCurrentPoint(double x, double y);
+  // A point of the current width at (x, y), which becomes the current point.
+  void pset(double x, double y);
+  void pset(double x, double y, const QColor& color);
+  // A line from the current point to (x, y), which becomes the current point.
+  void lineTo(double x, double y);
+  void lineTo(double x, double y, const QColor& color);
+  // A line between two points; (x2, y2) becomes the current point.
+  void line(double x1, double y1, double x2, double y2);
+  void line(double x1, double y1, double x2, double y2, const QColor& color);
+  // Text with its top-left corner at the current point, in the widget's font and the fore
+  // colour; the current point then moves to the start of the next line.
+  void print(const QString& text);
+
+  // Where a user point lies on the widget, in logical pixels.
+  QPointF toPixels(double x, double y) const;
+  // What the surface shows now, at the device pixel ratio of the screen.
+  QImage image() const;
+
+ signals:
+  // The surface wants its drawing made: when first shown and when its size changes.
+  void paintRequested();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QImage blankImage() const;
+  QPainter& painterForDrawing();
+  void endPainting() const;
+  void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
+
+  double left_ = 0, top_ = 0, right_ = 1, bottom_ = 1;
+  bool customScale_ = false;
+  bool autoRedraw_ = false;
+  QColor backColor_;
+  QColor foreColor_;
+  int drawWidth_ = 1;
+  Qt::PenStyle drawStyle_ = Qt::SolidLine;
+  std::shared_ptr<QSvgRenderer> picture_;
+  double currentX_ = 0, currentY_ = 0;
+
+  QImage persistent_;            // the background that cls() restores
+  mutable QImage transient_;     // background plus what was drawn with persistent drawing off
+  mutable bool showTransient_ = false;
+  mutable std::unique_ptr<QPainter> painter_;  // kept open between drawing calls
+  mutable QImage* painterTarget_ = nullptr;
+  bool shownOnce_ = false;
+};

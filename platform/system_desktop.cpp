@@ -1,0 +1,135 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+#include "platform/desktop.h"
+
+namespace {
+
+// "Files (*.res)|*.res|All (*.*)|*.*" -> the Qt filter list "Files (*.res);;All (*.*)".
+QStringList qtFilters(const QString& vbFilter) {
+  const QStringList parts = vbFilter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    filters << (description.contains(QLatin1Char('('))
+                    ? description
+                    : description + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
+  }
+  return filters;
+}
+
+QMessageBox::Icon qtIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+class SystemDesktop final : public Desktop {
+ public:
+  MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
+                    const std::optional<QString>& title) override {
+    QMessageBox box(parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setIcon(qtIcon(icon));
+    box.setText(text);
+    box.setWindowTitle(title ? *title : QGuiApplication::applicationDisplayName());
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    switch (buttons) {
+      case MsgButtons::Ok:
+        ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+        box.setEscapeButton(ok);
+        break;
+      case MsgButtons::OkCancel:
+        ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+        cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+        break;
+      case MsgButtons::YesNo:
+        yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        break;
+    }
+    box.setDefaultButton(ok ? ok : yes);
+    box.exec();
+    const auto* clicked = box.clickedButton();
+    if (clicked == yes && yes) return MsgAnswer::Yes;
+    if (clicked == no && no) return MsgAnswer::No;
+    if (clicked == cancel && cancel) return MsgAnswer::Cancel;
+    if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
+    return clicked == ok ? MsgAnswer::Ok : (cancel ? MsgAnswer::Cancel : MsgAnswer::Ok);
+  }
+
+  void beep() override { QApplication::beep(); }
+
+  QString openFileName(QWidget* parent, const OpenFileRequest& request) override {
+    QFileDialog dialog(parent, request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // speaks Russian with Qt's translations
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    const QStringList filters = qtFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+      dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    }
+    QString suffix = request.defaultExtension;
+    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
+    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(QDir::current());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+  }
+
+  PrintOutcome printPage(QWidget* parent, const QString& documentName,
+                         const PagePainter& paint) override {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(documentName);
+    PrintOutcome outcome = PrintOutcome::Printed;
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+      const MsgAnswer answer = message(
+          parent,
+          QStringLiteral("Принтер в системе не найден. Сохранить отчет в файл PDF, чтобы напечатать его позже?"),
+          MsgButtons::YesNo, MsgIcon::Question, std::nullopt);
+      if (answer != MsgAnswer::Yes) return PrintOutcome::Cancelled;
+      QFileDialog dialog(parent, QStringLiteral("Сохранить отчет"));
+      dialog.setOption(QFileDialog::DontUseNativeDialog);
+      dialog.setAcceptMode(QFileDialog::AcceptSave);
+      dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
+      dialog.setDefaultSuffix(QStringLiteral("pdf"));
+      dialog.selectFile(documentName + QStringLiteral(".pdf"));
+      if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return PrintOutcome::Cancelled;
+      }
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(dialog.selectedFiles().front());
+      outcome = PrintOutcome::SavedAsPdf;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) return PrintOutcome::Failed;
+    paint(painter, QRectF(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size()));
+    return painter.end() ? outcome : PrintOutcome::Failed;
+  }
+
+  void endProgram() override { QCoreApplication::exit(0); }
+};
+
+}  // namespace
+
+Desktop& systemDesktop() {
+  static SystemDesktop desktop;
+  return desktop;
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything in build/ and runs the whole suite; then builds again in build-asan/ with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there too.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/setup.sh
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j 2
+(cd build && ctest --output-on-failure -j 2)
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFMLAB_SANITIZE=ON \
+  -DFMLAB_BUILD_PERF=OFF >/dev/null
+cmake --build build-asan -j 2
+# Qt and fontconfig keep caches for the whole process: leaks are not checked here.
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j 2)
