@@ -1,0 +1,3 @@
+#include "support/screen_fixture.h"
+
+TEST_F(ScreenShots, Characteristic) { capture(ScreenId::Characteristic, "frmХарЧМ1"); }

@@ -1,0 +1,6 @@
+#include "support/screen_fixture.h"
+
+TEST_F(ScreenShots, Report) {
+  state.Предв = 1;
+  capture(ScreenId::Report, "FrmОтчет");
+}
