@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "records/result_record.h"
+
+// The results file holds one work record of 554 bytes, no header, little-endian numbers:
+// Windows-1251 texts, IEEE singles, int16 and Currency (int64 x 10 000), members in order.
+inline constexpr int kResultRecordSize = 554;
+
+QByteArray encodeResultRecord(const Результат& record);
+// Reads a record from the first kResultRecordSize bytes of `bytes` (which must hold them).
+Результат decodeResultRecord(const QByteArray& bytes);
+
+// "Result7_" + the card number without surrounding blanks + ".res".
+QString resultsFileName(const Результат& record);
