@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything in build/ and runs the whole suite; then builds again in build-asan/ with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there too.
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there too; last, the fuzz
+# targets of the core replay their regression inputs and fuzz for a few seconds each (clang).
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/setup.sh
+FMLAB_WITH_FUZZ=1 tools/setup.sh
 export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -17,3 +18,8 @@ cmake --build build-asan -j 2
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j 2)
+
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DFMLAB_FUZZ=ON -DFMLAB_BUILD_PERF=OFF >/dev/null
+cmake --build build-fuzz --target fmlab_fuzzers -j 2
+(cd build-fuzz && ctest --output-on-failure)

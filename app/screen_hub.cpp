@@ -26,19 +26,18 @@ ScreenHub::ScreenHub(ModЧМ& state, Desktop& desktop, QObject* parent)
 
 ScreenHub::~ScreenHub() {
   ended_ = true;
-  for (auto& [id, screen] : screens_) {
-    if (!screen) continue;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
-      delete frame;
-    } else {
-      delete screen.data();
-    }
+  // Children of the main window go with it; delete the top-level windows only.
+  std::vector<LabScreen*> windows;
+  for (const auto& [id, entry] : screens_) {
+    if (!livesInMainWindow(id)) windows.push_back(entry.screen);
   }
+  screens_.clear();
+  for (LabScreen* window : windows) delete window;
 }
 
 LabScreen* ScreenHub::find(ScreenId id) const {
   const auto it = screens_.find(id);
-  return it == screens_.end() ? nullptr : it->second.data();
+  return it == screens_.end() ? nullptr : it->second.screen;
 }
 
 LabScreen* ScreenHub::create(ScreenId id) {
@@ -76,14 +75,12 @@ LabScreen* ScreenHub::show(ScreenId id) {
   }
 
   LabScreen* screen = create(id);
-  screens_[id] = screen;
+  screens_[id] = Entry{screen, screen};
   connect(screen, &QObject::destroyed, this, [this](QObject* gone) {
-    // A screen closed with its window's close box: when it was the last one, the program ends.
-    if (ended_) return;
-    for (const auto& [other, open] : screens_) {
-      if (open && static_cast<QObject*>(open.data()) != gone) return;
-    }
-    endProgram();
+    // A screen destroyed without being unloaded was closed with its window's close box (or went
+    // with the main window): it is no longer loaded. When it was the last one, the program ends.
+    std::erase_if(screens_, [gone](const auto& item) { return item.second.object == gone; });
+    if (!ended_ && screens_.empty()) endProgram();
   });
   QMdiSubWindow* frame = mainWindow ? mainWindow->embed(screen) : nullptr;
 
@@ -103,14 +100,13 @@ LabScreen* ScreenHub::show(ScreenId id) {
 void ScreenHub::unload(ScreenId id) {
   const auto it = screens_.find(id);
   if (it == screens_.end()) return;
-  QPointer<LabScreen> screen = it->second;
+  LabScreen* screen = it->second.screen;
   screens_.erase(it);
   if (id == ScreenId::MainWindow) {
     // The screens inside the main window go with it.
     screens_.erase(ScreenId::Assembly);
     screens_.erase(ScreenId::Report);
   }
-  if (!screen) return;
   screen->hide();
   if (auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
     frame->hide();
@@ -124,7 +120,7 @@ void ScreenHub::endProgram() {
   if (ended_) return;
   ended_ = true;
   std::vector<ScreenId> loaded;
-  for (const auto& [id, screen] : screens_) loaded.push_back(id);
+  for (const auto& [id, entry] : screens_) loaded.push_back(id);
   for (ScreenId id : loaded) unload(id);
   desktop_.endProgram();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <map>
 
 #include "app/screen_id.h"
@@ -44,6 +43,12 @@ class ScreenHub : public QObject {
 
   ModЧМ& state_;
   Desktop& desktop_;
-  std::map<ScreenId, QPointer<LabScreen>> screens_;
+  // The loaded screens. Each entry also keeps the screen's QObject identity, taken while the
+  // screen was alive, so that its destruction can be matched without touching the dying object.
+  struct Entry {
+    LabScreen* screen;
+    QObject* object;
+  };
+  std::map<ScreenId, Entry> screens_;
   bool ended_ = false;
 };
