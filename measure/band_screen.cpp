@@ -13,7 +13,6 @@
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
-#include "platform/twips.h"
 #include "records/results_file.h"
 #include "types/display_format.h"
 #include "types/number_text.h"
