@@ -18,7 +18,7 @@
 
 namespace {
 
-QString description() {
+QString aboutTheProgram() {
   return QStringLiteral(
       "  Программная среда представляет собой электронную версию лабо- раторной работы, выполненной на реальной аппаратуре и функцио- нирующей на элементах аналоговой радиорелейной системы связи типа 'Восход' и комплекте измерительной аппаратуры.");
 }
@@ -81,7 +81,7 @@ FrmНачЧМ::FrmНачЧМ(ScreenHub& hub)
   label3_ = new WrappedLabel(form);
   label3_->setObjectName(QStringLiteral("Label3"));
   placeTwips(label3_, 300, 2880, 6285, 1380);
-  label3_->setWrappedText(description());
+  label3_->setWrappedText(aboutTheProgram());
 
   picture2_ = pictureBox(form, "Picture2", 270, 4545, 3660, 960);
   styledLabel(form, "Label8", institution_texts::authorPosition(), 4020, 4545, 2565, 255,
@@ -109,7 +109,7 @@ void FrmНачЧМ::load() {
   centreOnDesktop();
   state().Предв = 0;
   state().ВыбратьВариант();
-  label3_->setWrappedText(description());
+  label3_->setWrappedText(aboutTheProgram());
   loadPictures();
 }
 
