@@ -2,9 +2,14 @@
 
 #include "app/lab_screen.h"
 
+class WrappedLabel;
+
 // The literature list, opened from the menus of several screens.
 class FrmЛитература : public LabScreen {
  public:
   explicit FrmЛитература(ScreenHub& hub);
   void load() override;
+
+ private:
+  WrappedLabel* label7_;
 };

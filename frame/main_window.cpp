@@ -1,37 +1,198 @@
 #include "frame/main_window.h"
 
+#include <QBoxLayout>
+#include <QFrame>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPixmap>
+#include <QResizeEvent>
+#include <QScreen>
+#include <cmath>
 
 #include "app/screen_hub.h"
 #include "app/work_state.h"
+#include "frame/palette_icon.h"
+#include "platform/controls.h"
+#include "platform/desktop.h"
+#include "platform/pictures.h"
 #include "platform/program_dir.h"
 #include "platform/twips.h"
+#include "platform/vb_color.h"
+
+namespace {
+
+// The palette, by the instrument's index: icon file, tool tip, top (twips). The column is not
+// in index order: the high-frequency oscilloscope (5) sits above the spectrum analyzer (4).
+struct PaletteEntry {
+  const char* iconFile;
+  const char* toolTip;
+  int top;
+};
+constexpr PaletteEntry kPalette[7] = {
+    {},
+    {"Гсс.ico", "Генератор стандартных  сигналов", 2370},
+    {"Мв.ico", "Милливольтметр", 2805},
+    {"Осц.ICO", "Низкочастоный осциллограф", 3285},
+    {"СпАнализ.ICO", "Спектроанализатор", 4245},
+    {"ОсцВЧ.ICO", "Высокочастотный осциллограф", 3765},
+    {"Ичх.ico", "Измеритель частотных характеристик", 4725},
+};
+constexpr int kIconLeft = 15;
+constexpr int kIconSide = 480;
+constexpr int kFirstIconHeight = 435;
+constexpr int kPaletteWidth = 525;
+constexpr int kHintPanelHeight = 630;  // two lines of the hint in a narrow window
+constexpr double kAssemblyShare = 0.94;
+constexpr int kReportWidth = 7700;
+
+}  // namespace
 
 MDIFrmАнМод::MDIFrmАнМод(ScreenHub& hub)
-    : LabScreen(hub, ScreenId::MainWindow, QStringLiteral("MDIFrmАнМод"), QString()),
-      area_(new QMdiArea(this)) {
+    : LabScreen(hub, ScreenId::MainWindow, QStringLiteral("MDIFrmАнМод"),
+                QString::fromUtf8(kApplicationTitle)),
+      picИнф_(new QFrame(client())),
+      label1_(new QLabel(picИнф_)),
+      picПриб_(new QFrame(client())),
+      area_(new QMdiArea(client())) {
+  const QColor buttonFace = vbColor(kVbButtonFace);
+
+  picИнф_->setObjectName(QStringLiteral("PicИнф"));
+  picИнф_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  picИнф_->setAutoFillBackground(true);
+  picИнф_->setFixedHeight(px(kHintPanelHeight));
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->setWordWrap(true);
+  label1_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  QPalette hintColours = label1_->palette();
+  hintColours.setColor(QPalette::WindowText, vbColor(vbRgb(0, 0, 128)));
+  label1_->setPalette(hintColours);
+  auto* hintLayout = new QHBoxLayout(picИнф_);
+  hintLayout->setContentsMargins(px(120), 0, px(120), 0);
+  hintLayout->addWidget(label1_);
+
+  picПриб_->setObjectName(QStringLiteral("PicПриб"));
+  picПриб_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  picПриб_->setAutoFillBackground(true);
+  picПриб_->setFixedWidth(px(kPaletteWidth));
+  QPalette paletteColours = picПриб_->palette();
+  paletteColours.setColor(QPalette::Window, buttonFace);
+  picПриб_->setPalette(paletteColours);
+  picИнф_->setPalette(paletteColours);
+  for (int i = 1; i <= 6; ++i) {
+    auto* icon = new PaletteIcon(picПриб_);
+    icon->setObjectName(QStringLiteral("ImgПрибор(%1)").arg(i));
+    icon->setToolTip(QString::fromUtf8(kPalette[i].toolTip));
+    placeTwips(icon, kIconLeft, kPalette[i].top, kIconSide, i == 1 ? kFirstIconHeight : kIconSide);
+    icon->setOnClick([this, i] { ImgПрибор_Click(i); });
+    imgПрибор_[i] = icon;
+  }
+
   area_->setObjectName(QStringLiteral("MDIFrmАнМод.area"));
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  setCentralWidget(area_);
-  resize(twipsSize(6945, 5730));
+
+  auto* columns = new QHBoxLayout;
+  columns->setContentsMargins(0, 0, 0, 0);
+  columns->setSpacing(0);
+  columns->addWidget(picПриб_);
+  columns->addWidget(area_, 1);
+  auto* rows = new QVBoxLayout(client());
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setSpacing(0);
+  rows->addWidget(picИнф_);
+  rows->addLayout(columns, 1);
+
+  // The window's normal size; it opens maximized, so that the assembly has room.
+  setClientSizeTwips(6945, 5730, false);
+  setWindowState(Qt::WindowMaximized);
+}
+
+QSize MDIFrmАнМод::assemblySize(QSize mainWindow) {
+  return {static_cast<int>(std::lround(kAssemblyShare * mainWindow.width())),
+          static_cast<int>(std::lround(kAssemblyShare * mainWindow.height()))};
+}
+
+QSize MDIFrmАнМод::reportSize(QSize mainWindow) {
+  return {px(kReportWidth), 2 * mainWindow.height()};
 }
 
 QMdiSubWindow* MDIFrmАнМод::embed(LabScreen* screen) {
   QMdiSubWindow* frame = area_->addSubWindow(screen);
   frame->setObjectName(screen->objectName() + QStringLiteral(".frame"));
+  // No picture in the child's title bar (the toolkit's logo otherwise).
+  QPixmap blank(16, 16);
+  blank.fill(Qt::transparent);
+  frame->setWindowIcon(QIcon(blank));
   return frame;
 }
 
 void MDIFrmАнМод::load() {
   makeProgramDirectoryCurrent();
   if (state().Предв == 0) {
+    label1_->setText(QStringLiteral(
+        "Сделайте щелчок левой кнопкой мыши по пиктограмме нужного прибора. Затем щелкните в любом месте рабочего поля."));
+    picИнф_->setVisible(true);
     hub().unload(ScreenId::PersonalData);
-    state().Заголовок = QStringLiteral("Монтаж схемы для исследования характеристик частотного модулятора");
+    state().Заголовок =
+        QStringLiteral("Монтаж схемы для исследования характеристик частотного модулятора");
     setWindowTitle(state().Заголовок);
-    hub().show(ScreenId::Assembly);
+    if (!showAssembly()) {
+      desktop().message(
+          this,
+          QStringLiteral(
+              " В каталоге с программой отсутствуют все или некоторые сопровождающие графические значки с расширением *.ico!"),
+          MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Ошибка загрузки"));
+      hub().endProgram();
+    }
   } else {
-    hub().show(ScreenId::Report);
+    picИнф_->setVisible(false);
+    reportMode_ = true;
+    child_ = nullptr;
+    if (LabScreen* report = hub().show(ScreenId::Report)) {
+      child_ = qobject_cast<QMdiSubWindow*>(report->parentWidget());
+      fitChild();
+    }
   }
+}
+
+bool MDIFrmАнМод::showAssembly() {
+  // A missing picture, here or in the assembly screen's own load, ends the program.
+  try {
+    for (int i = 1; i <= 6; ++i) {
+      imgПрибор_[i]->setIcon(loadIcon(QString::fromUtf8(kPalette[i].iconFile)));
+    }
+    LabScreen* assembly = hub().show(ScreenId::Assembly);
+    child_ = assembly ? qobject_cast<QMdiSubWindow*>(assembly->parentWidget()) : nullptr;
+    fitChild();
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
+void MDIFrmАнМод::ImgПрибор_Click(int index) {
+  for (int i = 1; i <= 6; ++i) imgПрибор_[i]->setFramed(false);
+  imgПрибор_[index]->setFramed(true);
+  state().НомПрибора = static_cast<std::int16_t>(index);
+  state().ВидОбъекта = QStringLiteral("Приборы");
+}
+
+QSize MDIFrmАнМод::windowSize() const {
+  if (isVisible() || !screen()) return size();
+  return screen()->availableGeometry().size();
+}
+
+void MDIFrmАнМод::fitChild() {
+  if (!child_) return;
+  fittedSize_ = reportMode_ ? reportSize(windowSize()) : assemblySize(windowSize());
+  // At the top left of the work area (the report must be; the assembly is the first window).
+  child_->setGeometry(QRect(QPoint(0, 0), fittedSize_));
+}
+
+void MDIFrmАнМод::resizeEvent(QResizeEvent* event) {
+  LabScreen::resizeEvent(event);
+  // Until the student sizes the child himself it follows the window, so that it has the share
+  // of the window's final size (the window is maximized only when it is first shown).
+  if (child_ && child_->size() == fittedSize_) fitChild();
 }

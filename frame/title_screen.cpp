@@ -1,11 +1,50 @@
 #include "frame/title_screen.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 #include "app/exit_confirmation.h"
 #include "app/screen_hub.h"
 #include "app/work_state.h"
+#include "frame/institution_texts.h"
+#include "frame/required_reading.h"
+#include "frame/text_style.h"
+#include "frame/wrapped_label.h"
 #include "platform/controls.h"
+#include "platform/desktop.h"
+#include "platform/picture_box.h"
+#include "platform/pictures.h"
+#include "platform/vb_color.h"
+
+namespace {
+
+QString aboutTheProgram() {
+  return QStringLiteral(
+      "  Программная среда представляет собой электронную версию лабо- раторной работы, выполненной на реальной аппаратуре и функцио- нирующей на элементах аналоговой радиорелейной системы связи типа 'Восход' и комплекте измерительной аппаратуры.");
+}
+
+const QColor kNavy = vbColor(vbRgb(0, 0, 128));
+const QColor kMaroon = vbColor(vbRgb(128, 0, 0));
+constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+
+QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
+                    int width, int height, const TextStyle& style) {
+  QLabel* label = makeLabel(parent, QString::fromUtf8(name), text, left, top, width, height);
+  applyTextStyle(label, style);
+  return label;
+}
+
+PictureBox* pictureBox(QWidget* parent, const char* name, int left, int top, int width,
+                       int height) {
+  auto* box = new PictureBox(parent);
+  box->setObjectName(QString::fromUtf8(name));
+  box->setBackColor(vbColor(kVbButtonFace));
+  placeTwips(box, left, top, width, height);
+  return box;
+}
+
+}  // namespace
 
 FrmНачЧМ::FrmНачЧМ(ScreenHub& hub)
     : LabScreen(hub, ScreenId::Title, QStringLiteral("FrmНачЧМ"),
@@ -14,12 +53,55 @@ FrmНачЧМ::FrmНачЧМ(ScreenHub& hub)
           this, [this] { ПодтверждениеВыхода(this->hub(), this); });
   connect(addMenuBarItem(QStringLiteral("mnuЛит"), QStringLiteral("Литература")),
           &QAction::triggered, this, [this] { this->hub().show(ScreenId::Literature); });
-  setClientSizeTwips(6885, 6360);
-  auto* next = makeButton(client(), QStringLiteral("CmdДальше"), QStringLiteral("Дальше"), 2760,
-                          5700, 1455, 495);
-  auto* exit = makeButton(client(), QStringLiteral("CmdEnd"), QStringLiteral("Выход"), 5160, 5700,
-                          1455, 495);
-  connect(next, &QPushButton::clicked, this, [this] { this->hub().show(ScreenId::PersonalData); });
+  connect(addMenuBarItem(QStringLiteral("mnuИнф"), QStringLiteral("Информация")),
+          &QAction::triggered, this, &FrmНачЧМ::CmdИнф_Click);
+  setClientSizeTwips(6885, 6420);
+  QWidget* form = client();
+
+  auto* strip = pictureBox(form, "Picture1", 0, 0, 6885, 75);
+  strip->setBackColor(vbColor(vbRgb(255, 0, 0)));
+
+  styledLabel(form, "Label4", QStringLiteral("ДИСТАНЦИОННОЕ ОБУЧЕНИЕ"), 0, 180, 6885, 300,
+              {10, true, kNavy, kCentre});
+  styledLabel(form, "Label5", institution_texts::university(), 120, 540, 6645, 270,
+              {9, true, kNavy, kCentre});
+  styledLabel(form, "Label6", institution_texts::honoraryName(), 120, 810, 6645, 240,
+              {8, false, kNavy, kCentre});
+  styledLabel(form, "Label7", institution_texts::faculty(), 120, 1080, 6645, 240,
+              {8, false, kNavy, kCentre});
+
+  picture3_ = pictureBox(form, "Picture3", 300, 1665, 735, 660);
+  auto* title =
+      styledLabel(form, "Label1", QStringLiteral("Исследование модуляционной характеристики"), 1140,
+                  1560, 5505, 570, {12, true, kMaroon, kCentre});
+  title->setWordWrap(true);
+  styledLabel(form, "Label2", institution_texts::labTitle(), 1140, 2130, 5505, 285,
+              {10, false, kMaroon, kCentre});
+
+  label3_ = new WrappedLabel(form);
+  label3_->setObjectName(QStringLiteral("Label3"));
+  placeTwips(label3_, 300, 2880, 6285, 1380);
+  label3_->setWrappedText(aboutTheProgram());
+
+  picture2_ = pictureBox(form, "Picture2", 270, 4545, 3660, 960);
+  styledLabel(form, "Label8", institution_texts::authorPosition(), 4020, 4545, 2565, 255,
+              {8, false, kNavy, kRight});
+  styledLabel(form, "Label9", institution_texts::authorName(), 4020, 4800, 2565, 255,
+              {8, false, kNavy, kRight});
+  auto* addresses = styledLabel(form, "Label10", institution_texts::authorAddresses(), 4020, 5055,
+                                2565, 450, {8, false, kNavy, kRight});
+  addresses->setWordWrap(true);
+
+  auto* information = makeButton(form, QStringLiteral("CmdИнф"),
+                                 QStringLiteral("Важная информация"), 300, 5760, 2175, 435);
+  cmdДальше_ = makeButton(form, QStringLiteral("CmdДальше"), QStringLiteral("Дальше"), 2685, 5760,
+                          1815, 435);
+  cmdДальше_->setEnabled(false);
+  auto* exit =
+      makeButton(form, QStringLiteral("CmdEnd"), QStringLiteral("Выход"), 4710, 5760, 1875, 435);
+  connect(information, &QPushButton::clicked, this, &FrmНачЧМ::CmdИнф_Click);
+  connect(cmdДальше_, &QPushButton::clicked, this,
+          [this] { this->hub().show(ScreenId::PersonalData); });
   connect(exit, &QPushButton::clicked, this, [this] { ПодтверждениеВыхода(this->hub(), this); });
 }
 
@@ -27,4 +109,24 @@ void FrmНачЧМ::load() {
   centreOnDesktop();
   state().Предв = 0;
   state().ВыбратьВариант();
+  label3_->setWrappedText(aboutTheProgram());
+  loadPictures();
+}
+
+void FrmНачЧМ::loadPictures() {
+  try {
+    picture2_->setPicture(loadPicture(QStringLiteral("Demo.wmf")));
+    picture3_->setPicture(loadPicture(QStringLiteral("Logo1.wmf")));
+  } catch (const PictureError&) {
+    desktop().message(
+        this,
+        QStringLiteral(
+            " В каталоге с программой отсутствуют все или некоторые сопровождающие графические файлы!"),
+        MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Ошибка загрузки"));
+  }
+}
+
+void FrmНачЧМ::CmdИнф_Click() {
+  showRequiredReading(desktop(), this);
+  cmdДальше_->setEnabled(true);
 }

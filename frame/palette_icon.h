@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFrame>
+#include <QIcon>
+#include <functional>
+
+// One picture of the instrument palette: an image that reports a click and can be framed with
+// a thin single line to mark the chosen instrument.
+class PaletteIcon : public QFrame {
+ public:
+  explicit PaletteIcon(QWidget* parent = nullptr);
+
+  void setIcon(const QIcon& icon);
+  bool hasIcon() const { return !icon_.isNull(); }
+  void setFramed(bool framed);
+  bool framed() const { return frameShape() == QFrame::Box; }
+  void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  static constexpr int kIconSide = 32;  // logical pixels
+
+  QIcon icon_;
+  std::function<void()> onClick_;
+};

@@ -1,0 +1,184 @@
+#include "frame/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTest>
+#include <set>
+
+#include "app/lab_screen.h"
+#include "app/screen_hub.h"
+#include "app/work_state.h"
+#include "frame/palette_icon.h"
+#include "platform/twips.h"
+#include "support/screen_capture.h"
+#include "support/scripted_desktop.h"
+#include "support/temp_program_dir.h"
+
+namespace {
+
+// Remembers the names of the windows that were shown while it lived.
+class ShowSpy : public QObject {
+ public:
+  ShowSpy() { qApp->installEventFilter(this); }
+  ~ShowSpy() override { qApp->removeEventFilter(this); }
+  std::set<QString> shown;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) shown.insert(watched->objectName());
+    return false;
+  }
+};
+
+class MainWindow : public ::testing::Test {
+ protected:
+  MainWindow() {
+    state.rnd = [] { return 0.5; };
+  }
+  ~MainWindow() override { settleEvents(); }
+
+  // The student's road to the main window: the personal data screen's "Дальше...".
+  MDIFrmАнМод* open() {
+    hub.show(ScreenId::PersonalData);
+    auto* window = dynamic_cast<MDIFrmАнМод*>(hub.show(ScreenId::MainWindow));
+    settleEvents();
+    return window;
+  }
+  PaletteIcon* icon(int i) const {
+    return hub.find(ScreenId::MainWindow)
+        ->findChild<PaletteIcon*>(QStringLiteral("ImgПрибор(%1)").arg(i));
+  }
+  QMdiSubWindow* frameOf(ScreenId id) const {
+    LabScreen* screen = hub.find(id);
+    return screen ? qobject_cast<QMdiSubWindow*>(screen->parentWidget()) : nullptr;
+  }
+
+  TempProgramDir programDir;
+  ModЧМ state;
+  ScriptedDesktop desktop;
+  ScreenHub hub{state, desktop};
+};
+
+TEST_F(MainWindow, AssemblyModeHoldsThePaletteAndTheAssemblyAtItsShare) {
+  MDIFrmАнМод* window = open();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_EQ(hub.find(ScreenId::PersonalData), nullptr);
+  EXPECT_TRUE(window->isMaximized());
+  EXPECT_EQ(window->windowTitle(),
+            QStringLiteral("Монтаж схемы для исследования характеристик частотного модулятора"));
+  EXPECT_EQ(state.Заголовок, window->windowTitle());
+  EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("PicИнф"))->isVisible());
+  for (int i = 1; i <= 6; ++i) {
+    ASSERT_NE(icon(i), nullptr) << i;
+    EXPECT_TRUE(icon(i)->hasIcon()) << i;
+    EXPECT_FALSE(icon(i)->framed()) << i;
+  }
+
+  QMdiSubWindow* assembly = frameOf(ScreenId::Assembly);
+  ASSERT_NE(assembly, nullptr);
+  EXPECT_TRUE(assembly->isVisible());
+  EXPECT_EQ(assembly->size(), MDIFrmАнМод::assemblySize(window->size()));
+  EXPECT_EQ(assembly->pos(), QPoint(0, 0));
+  EXPECT_NEAR(assembly->width(), 0.94 * window->width(), 0.5);
+  EXPECT_NEAR(assembly->height(), 0.94 * window->height(), 0.5);
+}
+
+TEST_F(MainWindow, TheAssemblyFollowsTheWindowUntilTheStudentSizesIt) {
+  MDIFrmАнМод* window = open();
+  QMdiSubWindow* assembly = frameOf(ScreenId::Assembly);
+  ASSERT_NE(assembly, nullptr);
+  window->showNormal();
+  window->resize(1000, 760);
+  settleEvents();
+  EXPECT_EQ(assembly->size(), MDIFrmАнМод::assemblySize(window->size()));
+
+  assembly->resize(500, 400);
+  window->resize(900, 700);
+  settleEvents();
+  EXPECT_EQ(assembly->size(), QSize(500, 400));
+}
+
+// Clicking a picture of the palette chooses the instrument by its index.
+TEST_F(MainWindow, OnlyTheLastChosenIconIsFramed) {
+  open();
+  for (int chosen : {6, 2}) {
+    QTest::mouseClick(icon(chosen), Qt::LeftButton);
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(icon(i)->framed(), i == chosen) << chosen << " " << i;
+    EXPECT_EQ(state.НомПрибора, chosen);
+    EXPECT_EQ(state.ВидОбъекта, QStringLiteral("Приборы"));
+  }
+  EXPECT_EQ(icon(2)->frameShape(), QFrame::Box);
+  EXPECT_EQ(icon(2)->lineWidth(), 1);
+}
+
+// Any icon file missing: the message, then the end, and neither the main window nor the
+// assembly was ever shown.
+class MissingIcon : public MainWindow, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MissingIcon, EndsTheProgramBeforeAnythingIsShown) {
+  programDir.removePicture(QString::fromUtf8(GetParam()));
+  hub.show(ScreenId::PersonalData);
+  settleEvents();
+  ShowSpy spy;
+  bool endedBeforeMessage = true;
+  desktop.onMessage = [&](const DesktopCall&) { endedBeforeMessage = desktop.ended; };
+
+  EXPECT_EQ(hub.show(ScreenId::MainWindow), nullptr);
+  settleEvents();
+
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  const DesktopCall box = desktop.messages().front();
+  EXPECT_EQ(
+      box.text,
+      QStringLiteral(
+          " В каталоге с программой отсутствуют все или некоторые сопровождающие графические значки с расширением *.ico!"));
+  EXPECT_EQ(box.icon, MsgIcon::Critical);
+  EXPECT_EQ(box.buttons, MsgButtons::Ok);
+  EXPECT_EQ(box.title, QStringLiteral("Ошибка загрузки"));
+  EXPECT_FALSE(endedBeforeMessage);
+  EXPECT_TRUE(desktop.ended);
+  EXPECT_TRUE(hub.programEnded());
+  EXPECT_EQ(hub.find(ScreenId::MainWindow), nullptr);
+  EXPECT_EQ(hub.find(ScreenId::Assembly), nullptr);
+  EXPECT_EQ(spy.shown.count(QStringLiteral("MDIFrmАнМод")), 0u);
+  EXPECT_EQ(spy.shown.count(QStringLiteral("FrmМонтаж")), 0u);
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(w->isVisible() && dynamic_cast<LabScreen*>(w)) << w->objectName().toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachIcon, MissingIcon,
+                         ::testing::Values("Гсс.ico", "Мв.ico", "Осц.ICO", "СпАнализ.ICO",
+                                           "ОсцВЧ.ICO", "Ичх.ico"),
+                         [](const auto& info) { return "Icon" + std::to_string(info.index + 1); });
+
+TEST_F(MainWindow, ReportModeShowsTheReportTopLeftTwiceAsHighAndScrolls) {
+  programDir.removePicture(QStringLiteral("Гсс.ico"));  // icons are not loaded in this mode
+  state.Предв = 1;
+  auto* window = dynamic_cast<MDIFrmАнМод*>(hub.show(ScreenId::MainWindow));
+  ASSERT_NE(window, nullptr);
+  settleEvents();
+  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_EQ(hub.find(ScreenId::Assembly), nullptr);
+  EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("PicИнф"))->isVisible());
+  EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("PicПриб"))->isVisible());
+  for (int i = 1; i <= 6; ++i) EXPECT_FALSE(icon(i)->hasIcon()) << i;
+  EXPECT_TRUE(state.Заголовок.isEmpty());
+
+  QMdiSubWindow* report = frameOf(ScreenId::Report);
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(report->geometry(), QRect(0, 0, px(7700), 2 * window->height()));
+  auto* area = window->findChild<QMdiArea*>();
+  EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+  area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+  settleEvents();
+  EXPECT_LT(report->y(), 0);  // scrolled to the report's lower half
+}
+
+}  // namespace
