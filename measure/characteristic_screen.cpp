@@ -1,17 +1,16 @@
 #include "measure/characteristic_screen.h"
 
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSvgRenderer>
-#include <cmath>
 
 #include "app/exit_confirmation.h"
 #include "app/screen_hub.h"
 #include "app/work_state.h"
 #include "measure/characteristic_table.h"
+#include "measure/greek_delta.h"
 #include "measure/reading_cell.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
@@ -144,7 +143,6 @@ void frmХарЧМ1::createTable() {
   // The Greek capital delta that makes header 3 read "Δf".
   Label9 = new QLabel(QStringLiteral("Δ"), fraТаблица);
   Label9->setObjectName(QStringLiteral("Label9"));
-  Label9->setAlignment(Qt::AlignCenter);
 
   for (int row = 1; row <= kCharacteristicRows; ++row) {
     Label3[row] = cellLabel(fraТаблица, indexed("Label3", row), QString::number(row));
@@ -209,7 +207,7 @@ void frmХарЧМ1::ВидЭкрана() {
     place(Label1[column], headerLeft, kHeaderTop, columnWidth, kHeaderHeight);
     headerLeft += columnWidth;
   }
-  placeDelta();
+  placeDeltaInLeadingBlanks(Label9, Label1[3]);
 
   const double numberLeft = kNumberLeft;
   const double inputLeft = numberLeft + kNumberWidth;
@@ -222,20 +220,6 @@ void frmХарЧМ1::ВидЭкрана() {
     place(Label7[row], inputLeft + 3 * columnWidth, kInputTop + step, columnWidth, rowHeight);
     place(Label8[row], inputLeft + 4 * columnWidth, kResultTop + step, columnWidth, rowHeight);
   }
-}
-
-// The delta stands in the two blanks that open the centred header "  f. МГц".
-void frmХарЧМ1::placeDelta() {
-  QLabel* header = Label1[3];
-  const QFontMetricsF metrics(header->font());
-  const QString text = header->text();
-  const double textLeft = (header->width() - metrics.horizontalAdvance(text)) / 2;
-  const double blanks = metrics.horizontalAdvance(text.left(2));
-  const double delta = metrics.horizontalAdvance(Label9->text());
-  const int left = header->x() + static_cast<int>(std::lround(textLeft + blanks - delta));
-  Label9->setGeometry(left - 1, header->y(), static_cast<int>(std::ceil(delta)) + 2,
-                      header->height());
-  Label9->raise();
 }
 
 void frmХарЧМ1::showRow(int row) {

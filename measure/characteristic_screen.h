@@ -27,7 +27,6 @@ class frmХарЧМ1 : public LabScreen {
 
  private:
   void createTable();
-  void placeDelta();
   void showRow(int row);
   void Text1_Confirmed(int Index);  // Enter or Down arrow in a reading cell
   void Text1_LostFocus(int Index);
