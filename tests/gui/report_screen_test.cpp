@@ -235,7 +235,8 @@ TEST_F(ReportScreen, PrintedIntoAPdfGivesOneVectorPage) {
   EXPECT_TRUE(pdf.startsWith(QStringLiteral("%PDF-")));
   EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
   EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("/Count\\s+1\\b"))));
-  EXPECT_FALSE(pdf.contains(QRegularExpression(QStringLiteral("/Subtype\\s*/Image"))));  // drawn, not a picture of the screen
+  EXPECT_FALSE(pdf.contains(QRegularExpression(
+      QStringLiteral("/Subtype\\s*/Image"))));  // drawn, not a picture of the screen
 }
 
 TEST(PagePrinting, AFileThatCannotBeWrittenIsReportedAsAFailure) {
