@@ -1,15 +1,238 @@
 #include "measure/report_screen.h"
 
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+
 #include "app/screen_hub.h"
 #include "app/work_state.h"
+#include "measure/greek_delta.h"
+#include "measure/report_grid.h"
+#include "measure/report_plot.h"
+#include "measure/tick_labels.h"
+#include "platform/desktop.h"
+#include "platform/picture_box.h"
+#include "platform/twips.h"
+#include "platform/vb_color.h"
+#include "types/display_format.h"
+
+namespace {
+
+// Layout, twips. The table: a header row and 14 rows, 240 high.
+constexpr double kHeaderTop = 765;
+constexpr double kFirstRowTop = 1005;
+constexpr double kRowHeight = 240;
+constexpr double kColumnLeft[6] = {1380, 1740, 2640, 3525, 4290, 4800};
+constexpr double kColumnWidth[6] = {375, 915, 915, 780, 525, 915};
+constexpr double kTableRight = 4800 + 915;
+constexpr double kReportWidth = 7700;
+
+// The plot frame, its plot area and the labels round it (frame coordinates).
+constexpr double kFrameWidth = 4605, kFrameHeight = 4425;
+constexpr double kFrameLeft = (kColumnLeft[0] + kTableRight - kFrameWidth) / 2;  // under the table
+constexpr double kPlotLeft = 60, kPlotTop = 30, kPlotWidth = 4125, kPlotHeight = 4035;
+constexpr double kTickLabelSpacing = 339;  // vertical tick labels, 2 MHz apart
+constexpr double kMarginLabelLeft = 4200, kMarginLabelWidth = 390;
+constexpr double kBottomLabelHeight = 345;
+
+constexpr double rowTop(int row) { return kFirstRowTop + kRowHeight * (row - 1); }
+
+// The modulation index of each row, as the report prints it.
+const char* const kModulationIndex[15] = {"",      "2.408", "3.832", "5.520", "7.016",
+                                          "8.654", "10.17", "11.79", "13.21", "14.93",
+                                          "16.10", "18.07", "19.60", "20.10", "20.82"};
+
+QLabel* tableLabel(QWidget* parent, const char* name, int index, const QString& text, int column,
+                   double top) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QStringLiteral("%1(%2)").arg(QString::fromUtf8(name)).arg(index));
+  label->setAlignment(Qt::AlignCenter);
+  label->setGeometry(twipsRect(kColumnLeft[column], top, kColumnWidth[column], kRowHeight));
+  return label;
+}
+
+// The ruling of the table: one line at the left of each column and at the top of each row, and
+// the closing lines on the right and at the bottom (on the last pixel inside the table).
+std::vector<QLineF> tableLines() {
+  const double top = px(kHeaderTop) + 0.5;
+  const double bottom = px(rowTop(15)) - 0.5;
+  const double left = px(kColumnLeft[0]) + 0.5;
+  const double right = px(kTableRight) - 0.5;
+  std::vector<QLineF> lines;
+  for (double x : kColumnLeft) lines.emplace_back(px(x) + 0.5, top, px(x) + 0.5, bottom);
+  lines.emplace_back(right, top, right, bottom);
+  for (int row = 0; row <= 14; ++row) {
+    const double y = px(row == 0 ? kHeaderTop : rowTop(row)) + 0.5;
+    lines.emplace_back(left, y, right, y);
+  }
+  lines.emplace_back(left, bottom, right, bottom);
+  return lines;
+}
+
+}  // namespace
 
 FrmОтчет::FrmОтчет(ScreenHub& hub)
     : LabScreen(hub, ScreenId::Report, QStringLiteral("FrmОтчет"),
                 QStringLiteral("Модуляционная характеристика")) {
-  addMenuBarItem(QStringLiteral("mnuПеч"), QStringLiteral("Печать"));
+  connect(addMenuBarItem(QStringLiteral("mnuПеч"), QStringLiteral("Печать")), &QAction::triggered,
+          this, &FrmОтчет::mnuПеч_Click);
   connect(addMenuBarItem(QStringLiteral("mnuOK"), QStringLiteral("Выход")), &QAction::triggered,
           this, [this] { this->hub().unload(ScreenId::MainWindow); });
-  setClientSizeTwips(7700, 11460, false);
+  setClientSizeTwips(kReportWidth, 11460, false);
+
+  // The report reads as a sheet of paper: white, in a small type.
+  QWidget* sheet = client();
+  sheet->setAutoFillBackground(true);
+  QPalette paper = sheet->palette();
+  paper.setColor(QPalette::Window, Qt::white);
+  paper.setColor(QPalette::WindowText, Qt::black);
+  sheet->setPalette(paper);
+  QFont small = sheet->font();
+  small.setPointSizeF(8);
+  sheet->setFont(small);
+
+  grid_ = new ReportGrid(sheet);
+  grid_->setGeometry(twipsRect(0, 0, kReportWidth, rowTop(15) + 30));
+  grid_->setLines(tableLines(), QRectF(twipsPoint(kColumnLeft[0], kHeaderTop),
+                                       twipsPoint(kTableRight, kFirstRowTop)));
+
+  Label11 = new QLabel(QStringLiteral("Модуляционная характеристика"), sheet);
+  Label11->setObjectName(QStringLiteral("Label11"));
+  Label11->setAlignment(Qt::AlignCenter);
+  QFont title = small;
+  title.setPointSizeF(11);
+  title.setBold(true);
+  Label11->setFont(title);
+  Label11->setGeometry(twipsRect(kColumnLeft[0], 405, kTableRight - kColumnLeft[0], 330));
+
+  const char* const headers[6] = {"№", "u вх, мВ", "U вх, мВ", "  f, МГц", "mf", "S, МГц/В"};
+  std::array<std::array<QLabel*, 15>*, 6> columns{&Label1, &Label2, &Label3,
+                                                  &Label4, &Label5, &Label6};
+  const char* const names[6] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
+  for (int column = 0; column < 6; ++column) {
+    (*columns[column])[0] =
+        tableLabel(sheet, names[column], 0, QString::fromUtf8(headers[column]), column, kHeaderTop);
+    for (int row = 1; row <= 14; ++row) {
+      (*columns[column])[row] =
+          tableLabel(sheet, names[column], row, QString(), column, rowTop(row));
+    }
+  }
+  for (int row = 1; row <= 14; ++row) {
+    Label1[row]->setText(QString::number(row));
+    Label5[row]->setText(QString::fromUtf8(kModulationIndex[row]));
+  }
+  delta_ = new QLabel(QStringLiteral("Δ"), sheet);
+  delta_->setObjectName(QStringLiteral("Label4(0).delta"));
+  placeDeltaInLeadingBlanks(delta_, Label4[0]);
+
+  PictХар = new QFrame(sheet);
+  PictХар->setObjectName(QStringLiteral("PictХар"));
+  PictХар->setFrameShape(QFrame::Box);
+  PictХар->setGeometry(twipsRect(kFrameLeft, rowTop(15) + 300, kFrameWidth, kFrameHeight));
+
+  PicЧМХар = new PictureBox(PictХар);
+  PicЧМХар->setObjectName(QStringLiteral("PicЧМХар"));
+  PicЧМХар->setGeometry(twipsRect(kPlotLeft, kPlotTop, kPlotWidth, kPlotHeight));
+  PicЧМХар->setBackColor(vbColor(kVbWindowBackground));
+  PicЧМХар->setForeColor(vbColor(kVbWindowText));
+  PicЧМХар->setAutoRedraw(true);
+
+  Label7 = new TickLabels(Qt::Horizontal, PictХар);
+  Label7->setObjectName(QStringLiteral("Label7"));
+  Label7->setGeometry(twipsRect(0, kPlotTop + kPlotHeight, kMarginLabelLeft, kBottomLabelHeight));
+  std::vector<TickLabels::Tick> across;
+  const char* const volts[7] = {"-0.3", "-0.2", "-0.1", "0", "0.1", "0.2", "0.3"};
+  for (int i = 0; i < 7; ++i) {
+    const double volt = (i - 3) / 10.0;
+    across.push_back({QString::fromUtf8(volts[i]),
+                      (kPlotLeft + (volt + 0.35) / 0.7 * kPlotWidth) / kTwipsPerPixel});
+  }
+  Label7->setTicks(std::move(across));
+
+  Label8 = new TickLabels(Qt::Vertical, PictХар);
+  Label8->setObjectName(QStringLiteral("Label8"));
+  Label8->setGeometry(twipsRect(kMarginLabelLeft, 0, kMarginLabelWidth, kPlotTop + kPlotHeight));
+  std::vector<TickLabels::Tick> up;
+  const char* const megahertz[11] = {"10", "8", "6", "4", "2", "0", "-2", "-4", "-6", "-8", "-10"};
+  for (int i = 0; i < 11; ++i) {
+    // Centred on the axis, "0" level with it.
+    up.push_back({QString::fromUtf8(megahertz[i]),
+                  (kPlotTop + kPlotHeight / 2 + (i - 5) * kTickLabelSpacing) / kTwipsPerPixel});
+  }
+  Label8->setTicks(std::move(up));
+
+  Label9 = new QLabel(QStringLiteral("МГц"), PictХар);
+  Label9->setObjectName(QStringLiteral("Label9"));
+  Label9->setGeometry(twipsRect(kMarginLabelLeft, kPlotTop, kMarginLabelWidth, 240));
+  Label10 = new QLabel(QStringLiteral(", В"), PictХар);
+  Label10->setObjectName(QStringLiteral("Label10"));
+  Label10->setGeometry(
+      twipsRect(kMarginLabelLeft, kPlotTop + kPlotHeight, kMarginLabelWidth, kBottomLabelHeight));
+  for (QLabel* unit : {Label9, Label10}) unit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void FrmОтчет::load() { state().Предв = 0; }
+void FrmОтчет::load() {
+  // The plot goes three rows below the top of row 14.
+  PictХар->move(twipsPoint(kFrameLeft, rowTop(14) + 3 * kRowHeight));
+  shown_ = state().Рез;
+  for (int row = 1; row <= 14; ++row) {
+    Label2[row]->setText(formatNumber(shown_.Харuвх[row], QStringLiteral("###.##")));
+    Label3[row]->setText(formatNumber(shown_.ХарUвх[row], QStringLiteral("###.##")));
+    Label4[row]->setText(formatNumber(shown_.Харdf[row], QStringLiteral("##.##")));
+    Label6[row]->setText(formatNumber(shown_.ХарS[row], QStringLiteral("##.##")));
+  }
+  ПостроитьХарактеристику();
+  state().Предв = 0;
+}
+
+void FrmОтчет::ПостроитьХарактеристику() { drawReportCharacteristic(*PicЧМХар, shown_); }
+
+void FrmОтчет::mnuПеч_Click() {
+  if (desktop().message(this, QStringLiteral("Готовы печатать?"), MsgButtons::YesNo, MsgIcon::None,
+                        QStringLiteral("  ")) != MsgAnswer::Yes) {
+    return;
+  }
+  desktop().printPage(this, windowTitle(),
+                      [this](QPainter& painter, const QRectF& page) { drawPage(painter, page); });
+}
+
+QSize FrmОтчет::sizeHint() const {
+  const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+  return contentRect().size().toSize() + QSize(0, menuHeight);
+}
+
+QRectF FrmОтчет::contentRect() const {
+  const double bottom = PictХар->geometry().bottom() + 1 + px(405);
+  return {0, 0, double(px(kReportWidth)), bottom};
+}
+
+void FrmОтчет::drawPage(QPainter& painter, const QRectF& page) const {
+  const QRectF content = contentRect();
+  const double scale = std::min(page.width() / content.width(), page.height() / content.height());
+  painter.save();
+  painter.translate(page.left() + (page.width() - content.width() * scale) / 2, page.top());
+  painter.scale(scale, scale);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+
+  // In the client's pixels from here on.
+  const auto placeOf = [this](const QWidget* widget) {
+    return QRectF(widget->mapTo(client(), QPoint(0, 0)), QSizeF(widget->size()));
+  };
+  grid_->paintGrid(painter);
+  for (const QLabel* label : client()->findChildren<QLabel*>()) {
+    if (!label->isVisibleTo(client())) continue;
+    painter.setFont(fontInScreenPixels(label, painter));
+    painter.setPen(label->palette().color(QPalette::WindowText));
+    painter.drawText(placeOf(label), static_cast<int>(label->alignment()), label->text());
+  }
+  Label7->paintTicks(painter, placeOf(Label7));
+  Label8->paintTicks(painter, placeOf(Label8));
+  painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(placeOf(PictХар).adjusted(0.5, 0.5, -0.5, -0.5));
+  PlotPainter plot(painter, placeOf(PicЧМХар), PicЧМХар->foreColor());
+  drawReportCharacteristic(plot, shown_);
+  painter.restore();
+}

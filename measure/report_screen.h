@@ -1,10 +1,51 @@
 #pragma once
 
-#include "app/lab_screen.h"
+#include <array>
 
-// The report of the characteristic, inside the main window.
+#include "app/lab_screen.h"
+#include "records/result_record.h"
+
+class PictureBox;
+class QFrame;
+class QLabel;
+class QPainter;
+class ReportGrid;
+class TickLabels;
+
+// The report of the characteristic, inside the main window: the table of the 14 rows and the plot
+// of the characteristic with its idealized line, as they stood when the report was opened.
 class FrmОтчет : public LabScreen {
  public:
   explicit FrmОтчет(ScreenHub& hub);
   void load() override;
+
+  // The report's content, table and plot, drawn on a page (a printer's painter and its printable
+  // area): vector drawing scaled to fit the page, centred across it.
+  void drawPage(QPainter& painter, const QRectF& page) const;
+  // The whole report, 7700 twips wide, down to below the plot.
+  QSize sizeHint() const override;
+
+ private:
+  void ПостроитьХарактеристику();
+  void mnuПеч_Click();
+  QRectF contentRect() const;
+
+  Результат shown_;  // the table as it was read at load
+
+  ReportGrid* grid_;
+  QLabel* Label11;
+  // Columns of the table; element 0 is the header, 1..14 the rows.
+  std::array<QLabel*, 15> Label1{};
+  std::array<QLabel*, 15> Label2{};
+  std::array<QLabel*, 15> Label3{};
+  std::array<QLabel*, 15> Label4{};
+  std::array<QLabel*, 15> Label5{};
+  std::array<QLabel*, 15> Label6{};
+  QLabel* delta_;  // the Δ of the header "  f, МГц"
+  QFrame* PictХар;
+  PictureBox* PicЧМХар;
+  TickLabels* Label7;  // along the horizontal axis
+  TickLabels* Label8;  // along the vertical axis
+  QLabel* Label9;
+  QLabel* Label10;
 };

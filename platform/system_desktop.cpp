@@ -1,13 +1,13 @@
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageLayout>
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 
 #include "platform/desktop.h"
+#include "platform/page_printing.h"
 
 namespace {
 
@@ -98,30 +98,38 @@ class SystemDesktop final : public Desktop {
                          const PagePainter& paint) override {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(documentName);
-    PrintOutcome outcome = PrintOutcome::Printed;
-    if (QPrinterInfo::defaultPrinter().isNull()) {
-      const MsgAnswer answer = message(
-          parent,
-          QStringLiteral("Принтер в системе не найден. Сохранить отчет в файл PDF, чтобы напечатать его позже?"),
-          MsgButtons::YesNo, MsgIcon::Question, std::nullopt);
-      if (answer != MsgAnswer::Yes) return PrintOutcome::Cancelled;
-      QFileDialog dialog(parent, QStringLiteral("Сохранить отчет"));
-      dialog.setOption(QFileDialog::DontUseNativeDialog);
-      dialog.setAcceptMode(QFileDialog::AcceptSave);
-      dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
-      dialog.setDefaultSuffix(QStringLiteral("pdf"));
-      dialog.selectFile(documentName + QStringLiteral(".pdf"));
-      if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return PrintOutcome::Cancelled;
-      }
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(dialog.selectedFiles().front());
-      outcome = PrintOutcome::SavedAsPdf;
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+      if (printOnePage(printer, paint)) return PrintOutcome::Printed;
+      message(parent, QStringLiteral("Не удалось напечатать отчет: принтер недоступен."),
+              MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Ошибка!"));
+      return PrintOutcome::Failed;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) return PrintOutcome::Failed;
-    paint(painter, QRectF(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size()));
-    return painter.end() ? outcome : PrintOutcome::Failed;
+    // Without a printer the report can still be kept: as a PDF file to print elsewhere.
+    const MsgAnswer answer = message(
+        parent,
+        QStringLiteral(
+            "Принтер в системе не найден. Сохранить отчет в файл PDF, чтобы напечатать его позже?"),
+        MsgButtons::YesNo, MsgIcon::Question, std::nullopt);
+    if (answer != MsgAnswer::Yes) return PrintOutcome::Cancelled;
+    QFileDialog dialog(parent, QStringLiteral("Сохранить отчет в файл PDF"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // speaks Russian with Qt's translations
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(QDir::current());
+    dialog.selectFile(documentName + QStringLiteral(".pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+      return PrintOutcome::Cancelled;
+    }
+    const QString fileName = dialog.selectedFiles().front();
+    setUpPdfOutput(printer, fileName, documentName);
+    if (printOnePage(printer, paint)) return PrintOutcome::SavedAsPdf;
+    message(parent,
+            QStringLiteral("Не удалось сохранить отчет в файл %1.")
+                .arg(QDir::toNativeSeparators(fileName)),
+            MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Ошибка!"));
+    return PrintOutcome::Failed;
   }
 
   void endProgram() override { QCoreApplication::exit(0); }
