@@ -179,8 +179,7 @@ class RandomStudent {
     part.open(QIODevice::WriteOnly);
     part.write(encodeResultRecord(record).left(300));
     QDir(programDir_.path()).mkdir(QStringLiteral("folder.res"));
-    choices_ = {QString(),
-                programDir_.filePath(QStringLiteral("whole.res")),
+    choices_ = {QString(), programDir_.filePath(QStringLiteral("whole.res")),
                 programDir_.filePath(QStringLiteral("part.res")),
                 programDir_.filePath(QStringLiteral("folder.res")),
                 programDir_.filePath(QStringLiteral("missing.res"))};
@@ -196,7 +195,9 @@ class RandomStudent {
       return;
     }
     switch (call.buttons) {
-      case MsgButtons::Ok: desktop_.answers.push_back(MsgAnswer::Ok); break;
+      case MsgButtons::Ok:
+        desktop_.answers.push_back(MsgAnswer::Ok);
+        break;
       case MsgButtons::OkCancel:
         desktop_.answers.push_back(chance(0.5) ? MsgAnswer::Ok : MsgAnswer::Cancel);
         break;
@@ -223,15 +224,22 @@ class RandomStudent {
       hub.show(ScreenId::Bench);
     };
     switch (target_) {
-      case ScreenId::Title: break;
-      case ScreenId::Literature: hub.show(ScreenId::Literature); break;
-      case ScreenId::PersonalData: hub.show(ScreenId::PersonalData); break;
+      case ScreenId::Title:
+        break;
+      case ScreenId::Literature:
+        hub.show(ScreenId::Literature);
+        break;
+      case ScreenId::PersonalData:
+        hub.show(ScreenId::PersonalData);
+        break;
       case ScreenId::MainWindow:
       case ScreenId::Assembly:
         hub.show(ScreenId::PersonalData);
         hub.show(ScreenId::MainWindow);
         break;
-      case ScreenId::Bench: toBench(); break;
+      case ScreenId::Bench:
+        toBench();
+        break;
       case ScreenId::Bessel:
         toBench();
         hub.show(ScreenId::Bessel);
@@ -282,7 +290,8 @@ class RandomStudent {
         hub.show(ScreenId::MainWindow);
         settleEvents();
         return screenAlive();
-      default: return false;
+      default:
+        return false;
     }
     hub.show(target_);
     settleEvents();
@@ -407,14 +416,21 @@ class RandomStudent {
     } else {
       switch (below(10)) {
         case 0:
-        case 1: return {Qt::Key_Return, QStringLiteral("\r")};
-        case 2: return {Qt::Key_Enter, QStringLiteral("\r")};
-        case 3: return {Qt::Key_Down, QString()};
+        case 1:
+          return {Qt::Key_Return, QStringLiteral("\r")};
+        case 2:
+          return {Qt::Key_Enter, QStringLiteral("\r")};
+        case 3:
+          return {Qt::Key_Down, QString()};
         case 4:
-        case 5: return {Qt::Key_Backspace, QStringLiteral("\b")};
-        case 6: return {Qt::Key_Tab, QStringLiteral("\t")};
-        case 7: return {Qt::Key_Up, QString()};
-        case 8: return {Qt::Key_Delete, QString()};
+        case 5:
+          return {Qt::Key_Backspace, QStringLiteral("\b")};
+        case 6:
+          return {Qt::Key_Tab, QStringLiteral("\t")};
+        case 7:
+          return {Qt::Key_Up, QString()};
+        case 8:
+          return {Qt::Key_Delete, QString()};
         default:
           // Pasting a random text, or selecting everything.
           if (chance(0.5)) {

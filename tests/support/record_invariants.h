@@ -40,9 +40,9 @@ inline QStringList recordFaults(const Результат& r) {
   finite("Харuвх", r.Харuвх, 20);
   finite("Харdf", r.Харdf, 20);
   finite("ХарS", r.ХарS, 20);
-  for (const Currency c : {r.dfk, r.dfэфф, r.dfпик, r.Пчм, r.F1, r.F2, r.Рср, r.mf, r.dfkИтог,
-                           r.dfэффИтог, r.dfпикИтог, r.ПчмИтог, r.F1Итог, r.F2Итог, r.РсрИтог,
-                           r.mfИтог}) {
+  for (const Currency c :
+       {r.dfk, r.dfэфф, r.dfпик, r.Пчм, r.F1, r.F2, r.Рср, r.mf, r.dfkИтог, r.dfэффИтог,
+        r.dfпикИтог, r.ПчмИтог, r.F1Итог, r.F2Итог, r.РсрИтог, r.mfИтог}) {
     if (!std::isfinite(c.toDouble())) faults << QStringLiteral("a Currency value is not finite");
   }
   return faults;

@@ -1,0 +1,446 @@
+// Faults of the file system met by the whole program: a program folder that cannot be written
+// or is gone, a results file name taken by a folder or refused by the file system, results files
+// of the wrong length, and each picture missing in turn. Every fault ends with a Russian message
+// (or the screen's documented behaviour) and loses nothing: the work record and an existing
+// results file stay as they were.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+#include "app/lab_screen.h"
+#include "app/screen_hub.h"
+#include "app/work_state.h"
+#include "records/results_file.h"
+#include "support/screen_capture.h"
+#include "support/scripted_desktop.h"
+#include "support/temp_program_dir.h"
+
+namespace {
+
+const QString kWriteFailure = QStringLiteral("Не удалось записать результаты работы в файл");
+const QString kMissingFiles = QStringLiteral(
+    " В каталоге с программой отсутствуют все или некоторые сопровождающие графические файлы!");
+const QString kMissingIcons = QStringLiteral(
+    " В каталоге с программой отсутствуют все или некоторые сопровождающие графические значки с расширением *.ico!");
+
+// A record with something in every kind of member, as a student's would be.
+Результат sampleRecord(const QString& cardNumber) {
+  Результат r;
+  r.Фамилия = QStringLiteral("Петров");
+  r.Имя = QStringLiteral("Пётр");
+  r.Отчество = QStringLiteral("Петрович");
+  r.Группа = QStringLiteral("РС-31");
+  r.НомерСБ = cardNumber;
+  r.EMail = QStringLiteral("petrov@example.ru");
+  r.Вариант = QStringLiteral("53");
+  r.Харuвх[1] = 40.5f;
+  r.ХарUвх[1] = 57.1f;
+  r.Харdf[1] = 1.204f;
+  r.ХарS[1] = 21.08f;
+  r.N = 300;
+  r.F1 = 12;
+  r.F2 = 1300;
+  return r;
+}
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A folder that nothing can be written into for as long as the object lives. Permission bits
+// do not stop the superuser (tests run as root), so there the folder is made immutable.
+class UnwritableFolder {
+ public:
+  explicit UnwritableFolder(const QString& path) : path_(path) {
+    if (::geteuid() == 0) {
+      immutable_ = setImmutable(true);
+    } else {
+      chmodded_ = ::chmod(QFile::encodeName(path_).constData(), 0555) == 0;
+    }
+  }
+  ~UnwritableFolder() {
+    if (immutable_) setImmutable(false);
+    if (chmodded_) ::chmod(QFile::encodeName(path_).constData(), 0755);
+  }
+  // Whether a file really cannot be created there now.
+  bool holds() const {
+    QFile probe(QDir(path_).filePath(QStringLiteral("probe.tmp")));
+    if (!probe.open(QIODevice::WriteOnly)) return true;
+    probe.remove();
+    return false;
+  }
+
+ private:
+  bool setImmutable(bool on) const {
+    const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+      flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+      done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+  }
+
+  QString path_;
+  bool immutable_ = false;
+  bool chmodded_ = false;
+};
+
+// --- Writing the results file ------------------------------------------------------------------
+
+enum class WriteFault { FolderReadOnly, NameIsAFolder, FolderGone, NameWithASlash };
+
+struct WriteCase {
+  WriteFault fault;
+  const char* name;
+};
+
+const WriteCase kWriteCases[] = {
+    {WriteFault::FolderReadOnly, "FolderReadOnly"},
+    {WriteFault::NameIsAFolder, "NameIsAFolder"},
+    {WriteFault::FolderGone, "FolderGone"},
+    {WriteFault::NameWithASlash, "NameWithASlash"},
+};
+
+// The end of the work on the band screen, with the results file that cannot be written.
+class WriteFaults : public ::testing::TestWithParam<WriteCase> {
+ protected:
+  void SetUp() override {
+    state.rnd = [] { return 0.5; };
+    ASSERT_NE(hub.show(ScreenId::Band), nullptr);
+    settleEvents();
+    const QString card = GetParam().fault == WriteFault::NameWithASlash ? QStringLiteral("12/345")
+                                                                        : QStringLiteral("12345");
+    const Результат filled = sampleRecord(card);
+    Результат& r = state.Рез;
+    // The personal data and the table, as the earlier screens left them.
+    r.Фамилия = filled.Фамилия;
+    r.Имя = filled.Имя;
+    r.Отчество = filled.Отчество;
+    r.Группа = filled.Группа;
+    r.НомерСБ = filled.НомерСБ;
+    r.EMail = filled.EMail;
+    r.Харuвх[1] = filled.Харuвх[1];
+    r.ХарUвх[1] = filled.ХарUвх[1];
+    r.Харdf[1] = filled.Харdf[1];
+    r.ХарS[1] = filled.ХарS[1];
+    resultsPath = programDir.filePath(resultsFileName(r));
+  }
+  void TearDown() override {
+    QDir::setCurrent(programDir.path());
+    settleEvents();
+  }
+
+  // "Дальше...": the characteristic suits (Yes), no more channels (No): the end of the work.
+  void finishTheWork() {
+    desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
+    auto* next = hub.find(ScreenId::Band)->findChild<QPushButton*>(QStringLiteral("CmdДальше"));
+    ASSERT_NE(next, nullptr);
+    next->click();
+    settleEvents();
+  }
+
+  TempProgramDir programDir;
+  ModЧМ state;
+  ScriptedDesktop desktop;
+  ScreenHub hub{state, desktop};
+  QString resultsPath;
+};
+
+TEST_P(WriteFaults, TheEndOfTheWorkSaysSoKeepsTheRecordAndCanBeDoneAgain) {
+  const QByteArray earlier = encodeResultRecord(sampleRecord(QStringLiteral("старое")));
+  std::unique_ptr<UnwritableFolder> readOnly;
+  QString goneFolder;
+  switch (GetParam().fault) {
+    case WriteFault::FolderReadOnly:
+      writeBytes(resultsPath, earlier);  // the file of an earlier session is there
+      readOnly = std::make_unique<UnwritableFolder>(programDir.path());
+      if (!readOnly->holds()) GTEST_SKIP() << "this file system lets every folder be written";
+      break;
+    case WriteFault::NameIsAFolder:
+      ASSERT_TRUE(QDir().mkpath(resultsPath));
+      break;
+    case WriteFault::FolderGone:
+      goneFolder = programDir.filePath(QStringLiteral("gone"));
+      ASSERT_TRUE(QDir().mkpath(goneFolder));
+      ASSERT_TRUE(QDir::setCurrent(goneFolder));
+      ASSERT_TRUE(QDir().rmdir(goneFolder));
+      break;
+    case WriteFault::NameWithASlash:
+      break;
+  }
+
+  Результат expected = state.Рез;
+  expected.Ответ1 = QStringLiteral("Да");
+  expected.Ответ2 = QStringLiteral("Нет");
+  finishTheWork();
+
+  ASSERT_FALSE(desktop.messages().empty());
+  const DesktopCall told = desktop.messages().back();
+  EXPECT_TRUE(told.text.startsWith(kWriteFailure)) << told.text.toStdString();
+  EXPECT_EQ(told.title, QStringLiteral("Ошибка!"));
+  EXPECT_EQ(told.icon, MsgIcon::Critical);
+  EXPECT_FALSE(desktop.ended);
+  EXPECT_NE(hub.find(ScreenId::Band), nullptr);
+  EXPECT_EQ(encodeResultRecord(state.Рез), encodeResultRecord(expected));
+
+  // Nothing was written anywhere, and the file of the earlier session is as it was.
+  readOnly.reset();
+  QDir::setCurrent(programDir.path());
+  switch (GetParam().fault) {
+    case WriteFault::FolderReadOnly:
+      EXPECT_EQ(fileBytes(resultsPath), earlier);
+      break;
+    case WriteFault::NameIsAFolder:
+      EXPECT_TRUE(QDir(resultsPath).isEmpty());
+      ASSERT_TRUE(QDir().rmdir(resultsPath));
+      break;
+    case WriteFault::FolderGone:
+      EXPECT_FALSE(QFileInfo::exists(goneFolder));
+      break;
+    case WriteFault::NameWithASlash:
+      EXPECT_FALSE(QFileInfo::exists(programDir.filePath(QStringLiteral("Result7_12"))));
+      // The student cannot correct a card number here; with a plain one the work can end.
+      state.Рез.НомерСБ = QStringLiteral("12345");
+      resultsPath = programDir.filePath(QStringLiteral("Result7_12345.res"));
+      expected.НомерСБ = state.Рез.НомерСБ;
+      break;
+  }
+  EXPECT_EQ(QDir(programDir.path())
+                .entryList({QStringLiteral("*.tmp"), QStringLiteral("*.res.*")},
+                           QDir::Files | QDir::Hidden),
+            QStringList());
+
+  // With the fault gone, "Дальше..." ends the work and the file holds the record.
+  finishTheWork();
+  EXPECT_TRUE(desktop.ended);
+  EXPECT_EQ(fileBytes(resultsPath), encodeResultRecord(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, WriteFaults, ::testing::ValuesIn(kWriteCases),
+                         [](const ::testing::TestParamInfo<WriteCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// The same faults met by the routine itself: it reports the failure and leaves the record alone.
+TEST(WriteRoutine, ReportsEveryFaultAndKeepsTheRecord) {
+  TempProgramDir programDir;
+  ModЧМ state;
+  state.Рез = sampleRecord(QStringLiteral("12345"));
+  const QByteArray before = encodeResultRecord(state.Рез);
+  const QString path = programDir.filePath(QStringLiteral("Result7_12345.res"));
+
+  ASSERT_TRUE(QDir().mkpath(path));
+  EXPECT_EQ(state.ЗаписатьРезультат(), FileStatus::OpenFailed);
+  ASSERT_TRUE(QDir().rmdir(path));
+
+  state.Рез.НомерСБ = QStringLiteral("12/345");
+  EXPECT_NE(state.ЗаписатьРезультат(), FileStatus::Ok);
+  state.Рез.НомерСБ = QStringLiteral("12345");
+
+  {
+    UnwritableFolder readOnly(programDir.path());
+    if (readOnly.holds()) {
+      EXPECT_NE(state.ЗаписатьРезультат(), FileStatus::Ok);
+    }
+  }
+  EXPECT_EQ(encodeResultRecord(state.Рез), before);
+  EXPECT_FALSE(QFileInfo::exists(path));
+  EXPECT_EQ(state.ЗаписатьРезультат(), FileStatus::Ok);
+  EXPECT_EQ(fileBytes(path), before);
+}
+
+// --- Reading a results file --------------------------------------------------------------------
+
+struct ReadCase {
+  const char* name;
+  int size;  // bytes in the file; -1: the name is a folder; -2: there is no such file
+  FileStatus status;
+};
+
+const ReadCase kReadCases[] = {
+    {"Empty", 0, FileStatus::TooShort},     {"OneByteShort", 553, FileStatus::TooShort},
+    {"Whole", 554, FileStatus::Ok},         {"LongerThanARecord", 600, FileStatus::Ok},
+    {"Folder", -1, FileStatus::OpenFailed}, {"Missing", -2, FileStatus::OpenFailed},
+};
+
+class ReadFaults : public ::testing::TestWithParam<ReadCase> {
+ protected:
+  // Lays out the file of the case; returns its path.
+  QString prepare() {
+    const ReadCase& c = GetParam();
+    const QString path = programDir.filePath(QStringLiteral("Result7_777.res"));
+    if (c.size == -1) {
+      EXPECT_TRUE(QDir().mkpath(path));
+    } else if (c.size >= 0) {
+      QByteArray bytes = encodeResultRecord(stored);
+      bytes.append(QByteArray(46, 'x'));  // what lies past the record is never read
+      writeBytes(path, bytes.left(c.size));
+    }
+    return path;
+  }
+
+  TempProgramDir programDir;
+  Результат stored = sampleRecord(QStringLiteral("777"));
+};
+
+TEST_P(ReadFaults, TheRoutineReadsAWholeRecordOrNothing) {
+  ModЧМ state;
+  state.Рез = sampleRecord(QStringLiteral("12345"));
+  const QByteArray before = encodeResultRecord(state.Рез);
+  state.ИмяФайла = prepare();
+  EXPECT_EQ(state.СчитатьРезультат(), GetParam().status);
+  EXPECT_EQ(encodeResultRecord(state.Рез),
+            GetParam().status == FileStatus::Ok ? encodeResultRecord(stored) : before);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLength, ReadFaults, ::testing::ValuesIn(kReadCases),
+                         [](const ::testing::TestParamInfo<ReadCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// --- Missing pictures --------------------------------------------------------------------------
+
+// What the program does when one picture is missing: the screen's message (if any), whether the
+// program ends, and a check that the screen still works where it goes on.
+struct PictureCase {
+  const char* name;
+  ScreenId screen;
+  const char* picture;
+  const QString* message;  // nullptr: no message
+  bool ends;
+};
+
+const PictureCase kPictureCases[] = {
+    {"Title_Demo", ScreenId::Title, "Demo.wmf", &kMissingFiles, false},
+    {"Title_Logo1", ScreenId::Title, "Logo1.wmf", &kMissingFiles, false},
+    {"Main_Gss", ScreenId::MainWindow, "Гсс.ico", &kMissingIcons, true},
+    {"Main_Mv", ScreenId::MainWindow, "Мв.ico", &kMissingIcons, true},
+    {"Main_Osc", ScreenId::MainWindow, "Осц.ICO", &kMissingIcons, true},
+    {"Main_SpAnaliz", ScreenId::MainWindow, "СпАнализ.ICO", &kMissingIcons, true},
+    {"Main_OscVch", ScreenId::MainWindow, "ОсцВЧ.ICO", &kMissingIcons, true},
+    {"Main_Ichh", ScreenId::MainWindow, "Ичх.ico", &kMissingIcons, true},
+    {"Characteristic_Panel", ScreenId::Characteristic, "МодХар.wmf", nullptr, false},
+    {"Characteristic_Plot", ScreenId::Characteristic, "МодХар1.wmf", nullptr, false},
+    {"Band_F54", ScreenId::Band, "ф5-4.wmf", &kMissingFiles, false},
+    {"Band_F55", ScreenId::Band, "ф5-5.wmf", &kMissingFiles, false},
+    {"Band_F56", ScreenId::Band, "ф5-6.wmf", &kMissingFiles, false},
+    {"Band_F57", ScreenId::Band, "ф5-7.wmf", &kMissingFiles, false},
+    {"Band_F58", ScreenId::Band, "ф5-8.wmf", &kMissingFiles, false},
+};
+
+class MissingPicture : public ::testing::TestWithParam<PictureCase> {
+ protected:
+  void SetUp() override {
+    state.rnd = [] { return 0.5; };
+  }
+  void TearDown() override { settleEvents(); }
+
+  // The road to the screen, with the picture taken away just before the screen loads.
+  void open() {
+    const PictureCase& c = GetParam();
+    hub.show(ScreenId::Title);
+    if (c.screen != ScreenId::Title) {
+      hub.show(ScreenId::PersonalData);
+      if (c.screen != ScreenId::MainWindow) {
+        hub.show(ScreenId::MainWindow);
+        hub.unload(ScreenId::Assembly);
+        hub.show(ScreenId::Bench);
+        if (c.screen == ScreenId::Band) hub.show(ScreenId::Characteristic);
+      }
+      desktop.clear();
+    }
+    if (c.screen == ScreenId::Title) {
+      hub.unload(ScreenId::Title);
+      desktop.clear();
+    }
+    programDir.removePicture(QString::fromUtf8(c.picture));
+    hub.show(c.screen);
+    settleEvents();
+  }
+  void type(ScreenId id, const char* box, const char* text) {
+    auto* edit = hub.find(id)->findChild<QLineEdit*>(QString::fromUtf8(box));
+    ASSERT_NE(edit, nullptr) << box;
+    edit->setFocus();
+    QTest::keyClicks(edit, QString::fromUtf8(text));
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+
+  TempProgramDir programDir;
+  ModЧМ state;
+  ScriptedDesktop desktop;
+  ScreenHub hub{state, desktop};
+};
+
+TEST_P(MissingPicture, TheScreenSaysSoAndGoesOnOrEndsAsItShould) {
+  const PictureCase& c = GetParam();
+  open();
+  const auto shown = desktop.messages();
+  if (c.message) {
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, *c.message);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Ошибка загрузки"));
+    EXPECT_EQ(shown[0].icon, MsgIcon::Critical);
+  } else {
+    EXPECT_TRUE(shown.empty());
+  }
+  EXPECT_EQ(desktop.ended, c.ends);
+  if (c.ends) {
+    EXPECT_EQ(hub.find(ScreenId::Assembly), nullptr);
+    EXPECT_EQ(hub.find(c.screen), nullptr);
+    return;
+  }
+  ASSERT_NE(hub.find(c.screen), nullptr);
+  // The screen works on without the picture.
+  switch (c.screen) {
+    case ScreenId::Title: {
+      desktop.clear();
+      hub.find(c.screen)->findChild<QPushButton*>(QStringLiteral("CmdИнф"))->click();
+      auto* next = hub.find(c.screen)->findChild<QPushButton*>(QStringLiteral("CmdДальше"));
+      ASSERT_TRUE(next->isEnabled());
+      next->click();
+      settleEvents();
+      EXPECT_NE(hub.find(ScreenId::PersonalData), nullptr);
+      break;
+    }
+    case ScreenId::Characteristic:
+      type(c.screen, "Text1(1)", "40");
+      EXPECT_FLOAT_EQ(state.Рез.Харuвх[1], 40.0f);
+      EXPECT_FLOAT_EQ(state.Рез.ХарUвх[1], 56.4f);
+      break;
+    case ScreenId::Band:
+      type(c.screen, "txtГрЧаст(1)", "100");
+      EXPECT_EQ(state.Рез.F1, Currency(100));
+      break;
+    default:
+      break;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPicture, MissingPicture, ::testing::ValuesIn(kPictureCases),
+                         [](const ::testing::TestParamInfo<PictureCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace
