@@ -129,10 +129,8 @@ FrmФИО::FrmФИО(ScreenHub& hub)
 void FrmФИО::load() {
   centreOnDesktop();
   state().ВыбратьВариант();
-  client()
-      ->findChild<QLabel*>(QStringLiteral("Label10"))
-      ->setText(QStringLiteral(
-          " Внимание! Заполните все поля. Ввод данных должен подтверждаться нажатием клавиши 'Enter'.                   При правильном вводе цвет фона поля ввода изме- нится на зеленый."));
+  instructions_->setText(QStringLiteral(
+      " Внимание! Заполните все поля. Ввод данных должен подтверждаться нажатием клавиши 'Enter'.                   При правильном вводе цвет фона поля ввода изме- нится на зеленый."));
   makeProgramDirectoryCurrent();
   hub().unload(ScreenId::Title);
   Результат& record = state().Рез;
