@@ -27,8 +27,6 @@ namespace {
 
 constexpr int kPanelHeight = 2220;  // twips; the panel and the table keep their heights
 constexpr int kTableHeight = 4710;
-constexpr double kModulatorLeft = 5640;
-constexpr double kModulatorTop = 810;
 
 // Every drawing of the table and the panel; all of them are loaded when the screen loads.
 constexpr std::array kPictureFiles{
@@ -191,7 +189,6 @@ void FrmМонтаж::buildTable() {
   modulator_ = new PictureControl(table_, QStringLiteral("PicИссл4п(0)"), vbColor(kVbButtonFace));
   modulator_->setToolTip(QStringLiteral("Исследуемый частотный модулятор"));
   modulator_->setAttribute(Qt::WA_NoMousePropagation);
-  placeTwips(modulator_, kModulatorLeft, kModulatorTop, 855, 1965);
   controls_[modulator_] = Control{Control::Modulator, 0, 0, modulator_};
 
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
