@@ -5,7 +5,7 @@
 
 #include "app/screen_hub.h"
 #include "assembly/picture_control.h"
-#include "gui/assembly_driver.h"
+#include "support/assembly_driver.h"
 #include "platform/pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_program_dir.h"

@@ -1,4 +1,4 @@
-#include "gui/assembly_driver.h"
+#include "support/assembly_driver.h"
 #include "support/screen_fixture.h"
 
 namespace {
