@@ -14,7 +14,7 @@
 #include <limits>
 
 #include "records/results_file.h"
-#include "tools/fmlab-results/results_inspection.h"
+#include "tools/fmlab-results/results_check.h"
 
 namespace {
 

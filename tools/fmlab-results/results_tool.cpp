@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include "tools/fmlab-results/results_inspection.h"
+#include "tools/fmlab-results/results_check.h"
 #include "tools/fmlab-results/results_output.h"
 
 namespace {

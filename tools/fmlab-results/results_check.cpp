@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/results_inspection.h"
+#include "tools/fmlab-results/results_check.h"
 
 #include <QFile>
 #include <QFileInfo>
