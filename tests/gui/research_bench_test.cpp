@@ -112,7 +112,9 @@ TEST_P(PowerSwitch, DrawsTheGraticuleAtSwitchOnAndLeavesBlackAtSwitchOff) {
   EXPECT_GT(count(on, kRed), 100);
   EXPECT_FALSE(display->autoRedraw());
   EXPECT_EQ(display->drawWidth(), 2);
-  if (GetParam().scaleLabel) EXPECT_TRUE(child<QLabel>(bench, GetParam().scaleLabel)->isVisible());
+  if (GetParam().scaleLabel) {
+    EXPECT_TRUE(child<QLabel>(bench, GetParam().scaleLabel)->isVisible());
+  }
 
   amplitude()->setValue(100);  // a trace on top
   EXPECT_GT(count(display->image(), kGreen), 20);
@@ -121,7 +123,9 @@ TEST_P(PowerSwitch, DrawsTheGraticuleAtSwitchOnAndLeavesBlackAtSwitchOff) {
   EXPECT_EQ(count(off, kBlack), off.width() * off.height());
   EXPECT_EQ(background(power), QColor(0x80, 0xFF, 0x80));
   EXPECT_EQ(power->frameShape(), QFrame::NoFrame);
-  if (GetParam().scaleLabel) EXPECT_FALSE(child<QLabel>(bench, GetParam().scaleLabel)->isVisible());
+  if (GetParam().scaleLabel) {
+    EXPECT_FALSE(child<QLabel>(bench, GetParam().scaleLabel)->isVisible());
+  }
   amplitude()->setValue(200);  // nothing is drawn while off
   EXPECT_EQ(display->image(), off);
 
