@@ -42,6 +42,28 @@ void CableLayer::paintEvent(QPaintEvent*) {
   for (const QPolygonF& cable : cables_) painter.drawPolyline(cable.translated(-0.6, -0.6));
 }
 
+Knob::Knob(QWidget* panel, int centreX, int centreY, int diameter, double angleDegrees)
+    : QWidget(panel), angle_(angleDegrees) {
+  placeTwips(this, centreX - diameter / 2, centreY - diameter / 2, diameter, diameter);
+}
+
+void Knob::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QRectF face = QRectF(rect()).adjusted(1, 1, -1, -1);
+  QRadialGradient shade(face.center() - QPointF(face.width() / 5, face.height() / 5),
+                        face.width() * 0.7);
+  shade.setColorAt(0, QColor(90, 90, 90));
+  shade.setColorAt(1, QColor(20, 20, 20));
+  painter.setPen(QPen(QColor(190, 190, 190), 1));
+  painter.setBrush(shade);
+  painter.drawEllipse(face);
+  painter.translate(face.center());
+  painter.rotate(angle_);
+  painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(0, -face.height() / 2 + 3), QPointF(0, -face.height() / 5));
+}
+
 QWidget* makePanel(QWidget* parent, const QString& name, int left, int top, int width, int height) {
   auto* panel = new QFrame(parent);
   panel->setObjectName(name);

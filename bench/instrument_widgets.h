@@ -35,6 +35,18 @@ class CableLayer : public QWidget {
   std::vector<QPolygonF> cables_;  // in pixels
 };
 
+// A control knob of an instrument's front panel (decoration).
+class Knob : public QWidget {
+ public:
+  Knob(QWidget* panel, int centreX, int centreY, int diameter, double angleDegrees);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  double angle_;  // of the pointer mark, clockwise from twelve o'clock
+};
+
 // A grey (&H808080) instrument front panel; its labels are white on grey.
 QWidget* makePanel(QWidget* parent, const QString& name, int left, int top, int width, int height);
 // A static caption on a panel; titles are bold.

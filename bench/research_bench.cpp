@@ -240,6 +240,8 @@ void FrmИсслЧМ1::buildLfOscilloscope() {
                           75, 1110);
   makeCaption(panel, QStringLiteral("Y"), 2955, 510, 240, 225, Qt::AlignCenter);
   makeSocket(panel, 3075, 855);
+  new Knob(panel, 3075, 1335, 360, -40);  // volts per division
+  new Knob(panel, 3075, 1800, 300, 30);   // time base
   LblВклНЧ = makePowerSwitch(panel, QStringLiteral("LblВклНЧ"), 150, 1995);
   connect(LblВклНЧ, &ClickableLabel::clicked, this, &FrmИсслЧМ1::LblВклНЧ_Click);
   connect(PicОсцНЧ, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicОсцНЧ_Paint);
@@ -251,6 +253,8 @@ void FrmИсслЧМ1::buildHfOscilloscope() {
               true);
   makeCaption(panel, QStringLiteral("Y"), 195, 510, 240, 225, Qt::AlignCenter);
   makeSocket(panel, 315, 855);
+  new Knob(panel, 315, 1335, 360, 20);
+  new Knob(panel, 315, 1800, 300, -60);
   PicОсцВЧ = makeScreen(panel, QStringLiteral("PicОсцВЧ"), 570, 360, kScreenWidth, kScreenHeight);
   LblвклВЧ = makePowerSwitch(panel, QStringLiteral("LblвклВЧ"), 570, 1965);
   connect(LblвклВЧ, &ClickableLabel::clicked, this, &FrmИсслЧМ1::LblвклВЧ_Click);
