@@ -70,16 +70,6 @@ TEST_P(BesselSeriesAgainstLibrary, StaysWithinTwoMillionths) {
 INSTANTIATE_TEST_SUITE_P(Screens, BesselSeriesAgainstLibrary,
                          ::testing::Values(Range{4, 2500}, Range{10, 2000}));
 
-TEST(BesselSeries, AtZeroTheLoopEndsAfterOnePass) {
-  ModЧМ state;
-  state.Порядок = 3;
-  state.ИндексМод = 0;
-  evaluateBessel(state);
-  EXPECT_EQ(state.НомЧлена, 1);
-  EXPECT_EQ(state.Член, 0);
-  EXPECT_EQ(state.Jn, 0);
-}
-
 // Every call site runs the protocol, which resets what an earlier evaluation left behind.
 TEST(BesselSeries, TheProtocolResetsTheCellsOfTheEvaluationBefore) {
   ModЧМ state;
@@ -100,17 +90,6 @@ TEST(BesselSeries, TheProtocolResetsTheCellsOfTheEvaluationBefore) {
   state.ИндексМод = 10;
   evaluateBessel(state);
   EXPECT_EQ(state.Jn, j4);
-}
-
-// Without the protocol the routine adds to whatever sum it finds: the cells are shared.
-TEST(BesselSeries, TheRoutineAddsToTheSumItFinds) {
-  ModЧМ state;
-  state.Порядок = 0;
-  state.ИндексМод = 1;
-  evaluateBessel(state);
-  const double j0 = state.Jn;
-  state.ФункцияБесселя();  // СуммаРяда still holds the first sum
-  EXPECT_GT(std::fabs(state.Jn - j0), 0.2);
 }
 
 }  // namespace
