@@ -18,7 +18,6 @@
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
-#include "platform/vb_color.h"
 #include "types/number_text.h"
 
 namespace {
