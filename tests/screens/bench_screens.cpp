@@ -21,9 +21,9 @@ TEST_F(ScreenShots, Bench) {
   }
   auto* amplitude = child<QScrollBar>(bench, "HScrUвх");
   // The carrier's first zero, the first pair's first zero, and a wide spectrum.
-  for (const auto& [value, name] : {std::pair{240, "FrmИсслЧМ1_mf2.40"},
-                                    std::pair{383, "FrmИсслЧМ1_mf3.83"},
-                                    std::pair{700, "FrmИсслЧМ1_mf7.0"}}) {
+  for (const auto& [value, name] :
+       {std::pair{240, "FrmИсслЧМ1_mf2.40"}, std::pair{383, "FrmИсслЧМ1_mf3.83"},
+        std::pair{700, "FrmИсслЧМ1_mf7.0"}}) {
     amplitude->setValue(value);
     EXPECT_FALSE(saveScreenPng(bench, QString::fromUtf8(name)).isEmpty());
   }
