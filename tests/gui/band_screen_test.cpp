@@ -137,6 +137,9 @@ struct InputCase {
   const char* box;
   const char* typed;
   std::optional<double> stored;  // nothing: refused, the value in force stays
+  friend void PrintTo(const InputCase& c, std::ostream* os) {
+    *os << c.box << " \"" << c.typed << '"';
+  }
 };
 
 // The value a box stores, read back from the record, and the message that refuses it.
