@@ -24,7 +24,7 @@ Desktop& LabScreen::desktop() const { return hub_.desktop(); }
 
 void LabScreen::setClientSizeTwips(int width, int height, bool fixed) {
   const QSize size = twipsSize(width, height);
-  client_->setMinimumSize(fixed ? size : QSize());
+  client_->setMinimumSize(fixed ? size : QSize(0, 0));
   if (fixed) client_->setMaximumSize(size);
   const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
   resize(size.width(), size.height() + menuHeight);

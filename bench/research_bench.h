@@ -1,10 +1,78 @@
 #pragma once
 
-#include "app/lab_screen.h"
+#include <array>
+#include <cstdint>
+#include <vector>
 
-// The research bench: generator, millivoltmeter, oscilloscopes and spectrum analyzer.
+#include "app/lab_screen.h"
+#include "model/fm_model.h"
+
+class ClickableLabel;
+class PictureBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+// The research bench: a generator with amplitude and frequency controls, a millivoltmeter, the
+// LF and HF oscilloscopes and the spectrum analyzer around the FM modulator under test, with
+// the three stages of the work in its menu.
 class FrmИсслЧМ1 : public LabScreen {
  public:
   explicit FrmИсслЧМ1(ScreenHub& hub);
   void load() override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void buildGenerator();
+  void buildMillivoltmeter();
+  void buildLfOscilloscope();
+  void buildHfOscilloscope();
+  void buildSpectrumAnalyzer();
+  void buildMenu();
+
+  void Form_Activate();
+  void HScrUвх_Change();
+  void HScrFmod_Change();
+  void LblВклНЧ_Click();
+  void LblвклВЧ_Click();
+  void LblвклСА_Click();
+  void PicОсцНЧ_Paint();
+  void PicОсцВЧ_Paint();
+  void PicСпектр_Paint();
+  void mnuЭтап_Click(int index);
+  void mnuБесс_Click();
+
+  void Показания();
+  void РасчКоэфU();
+  void ПостроитьСпектр();
+  void СеткаНЧ();
+  void СеткаВЧ();
+  void СеткаСА();
+
+  QScrollBar* HScrUвх = nullptr;
+  QScrollBar* HScrFmod = nullptr;
+  QLabel* LblFm = nullptr;
+  QLabel* LblUвх = nullptr;
+  PictureBox* PicОсцНЧ = nullptr;
+  PictureBox* PicОсцВЧ = nullptr;
+  PictureBox* PicСпектр = nullptr;
+  QLabel* LblYНЧ = nullptr;
+  QLabel* LblYСА = nullptr;
+  QLabel* LblХСА = nullptr;
+  ClickableLabel* LblВклНЧ = nullptr;
+  ClickableLabel* LblвклВЧ = nullptr;
+  ClickableLabel* LblвклСА = nullptr;
+  QLabel* Label6 = nullptr;
+  QPushButton* CmdNext = nullptr;
+  std::array<QAction*, 3> mnuЭтап{};
+
+  std::int16_t ВклНЧ = 0;  // LF oscilloscope on
+  std::int16_t ВклВЧ = 0;  // HF oscilloscope on
+  std::int16_t ВклСА = 0;  // spectrum analyzer on
+  float КоэфU = 0;         // input amplitude per unit index, mV
+
+  // The spectrum last computed, which a repaint of the analyzer's screen shows again.
+  std::vector<SpectrumLine> spectrum_;
 };

@@ -77,7 +77,10 @@ class PictureBox : public QWidget {
 
  private:
   QImage blankImage() const;
+  // The image that drawing goes to now (the background, or the copy of it drawn on top).
+  QImage& drawingTarget();
   QPainter& painterForDrawing();
+  bool fillWideLine(QImage& image, QPointF from, QPointF to, int width, const QColor& color) const;
   void endPainting() const;
   void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
 

@@ -1,10 +1,37 @@
 #pragma once
 
+#include <array>
+
 #include "app/lab_screen.h"
 
-// The personal data screen: six personal fields, then the results file is written.
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
+// The personal data screen: the student types the six personal fields, confirming each with
+// Enter; "Дальше..." writes the results file and opens the main window. The menu "Открыть"
+// reads an earlier results file back instead.
 class FrmФИО : public LabScreen {
  public:
   explicit FrmФИО(ScreenHub& hub);
   void load() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Boxes 0..2 are TxtФИО(0..2), 3..5 are Txt№(0..2).
+  static constexpr int kBoxes = 6;
+
+  // The key press of a box; true when the key is swallowed.
+  bool keyPress(int box, const QKeyEvent& key);
+  void confirm(int box);
+  void filterEditedText(int box);
+  void CmdОК_Click();
+  void mnuOpen_Click();
+  void mnuИнф_Click();
+  void beepTwice();
+
+  QLabel* instructions_ = nullptr;  // Label10
+  std::array<QLineEdit*, kBoxes> boxes_{};
 };

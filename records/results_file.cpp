@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 #include "app/work_state.h"
@@ -100,9 +101,11 @@ QByteArray encodeResultRecord(const Результат& r) {
 }
 
 Результат decodeResultRecord(const QByteArray& bytes) {
-  Q_ASSERT(bytes.size() >= kResultRecordSize);
+  // A short block is read as if it were padded with zero bytes, so no read runs past its end.
+  QByteArray block = bytes.left(kResultRecordSize);
+  if (block.size() < kResultRecordSize) block.append(kResultRecordSize - block.size(), '\0');
   Результат r;
-  RecordReader in(bytes);
+  RecordReader in(block);
   in.text(r.Фамилия);
   in.text(r.Имя);
   in.text(r.Отчество);
@@ -134,23 +137,45 @@ QByteArray encodeResultRecord(const Результат& r) {
 }
 
 QString resultsFileName(const Результат& record) {
-  return QStringLiteral("Result7_") + record.НомерСБ.toQString().trimmed() +
-         QStringLiteral(".res");
+  // Only blanks are trimmed: the card number is a fixed field padded with them.
+  QString card = record.НомерСБ.toQString();
+  qsizetype first = 0;
+  qsizetype last = card.size();
+  while (first < last && card[first] == QLatin1Char(' ')) ++first;
+  while (last > first && card[last - 1] == QLatin1Char(' ')) --last;
+  return QStringLiteral("Result7_") + card.mid(first, last - first) + QStringLiteral(".res");
 }
 
+namespace {
+
+// The file lies in the current directory: a name that would reach into another folder (a
+// separator, which a card number read from a foreign file may hold) or that holds control
+// characters is refused rather than written somewhere unexpected.
+bool isPlainFileName(const QString& name) {
+  return std::none_of(name.begin(), name.end(), [](QChar c) {
+    return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
+           c.unicode() == 0x7F;
+  });
+}
+
+}  // namespace
+
 // Writes the record over the first 554 bytes of the results file in the current directory;
-// whatever a longer file holds after them stays. The new content is written to a temporary
-// file and put in place only when every byte has been written and flushed, so the file is
-// never left half-written.
+// whatever a longer file holds after them stays. The new content goes to a temporary file that
+// replaces the results file only when every byte has been written and flushed to disk, so a
+// failure never leaves a half-written file behind and the old content stays.
 FileStatus ModЧМ::ЗаписатьРезультат() {
   const QString name = resultsFileName(Рез);
+  if (!isPlainFileName(name)) return FileStatus::OpenFailed;
   QByteArray content = encodeResultRecord(Рез);
   const QFileInfo existing(name);
   if (existing.exists() && !existing.isFile()) return FileStatus::OpenFailed;
   if (existing.exists() && existing.size() > kResultRecordSize) {
     QFile old(name);
     if (!old.open(QIODevice::ReadOnly)) return FileStatus::OpenFailed;
-    content += old.readAll().mid(kResultRecordSize);
+    const QByteArray previous = old.readAll();
+    if (old.error() != QFileDevice::NoError) return FileStatus::ReadFailed;
+    content += previous.mid(kResultRecordSize);
   }
   QSaveFile file(name);
   if (!file.open(QIODevice::WriteOnly)) return FileStatus::OpenFailed;
@@ -164,10 +189,10 @@ FileStatus ModЧМ::ЗаписатьРезультат() {
 // Replaces the whole record with the one stored in the file ИмяФайла; on any failure the
 // record stays as it was.
 FileStatus ModЧМ::СчитатьРезультат() {
+  // Only a regular file is read: a folder cannot be, and a pipe or a device could block.
+  if (!QFileInfo(ИмяФайла).isFile()) return FileStatus::OpenFailed;
   QFile file(ИмяФайла);
-  if (QFileInfo(ИмяФайла).isDir() || !file.open(QIODevice::ReadOnly)) {
-    return FileStatus::OpenFailed;
-  }
+  if (!file.open(QIODevice::ReadOnly)) return FileStatus::OpenFailed;
   const QByteArray bytes = file.read(kResultRecordSize);
   if (file.error() != QFileDevice::NoError) return FileStatus::ReadFailed;
   if (bytes.size() < kResultRecordSize) return FileStatus::TooShort;

@@ -10,7 +10,7 @@
 inline constexpr int kResultRecordSize = 554;
 
 QByteArray encodeResultRecord(const Результат& record);
-// Reads a record from the first kResultRecordSize bytes of `bytes` (which must hold them).
+// Reads a record from the first kResultRecordSize bytes of `bytes`; missing bytes read as zero.
 Результат decodeResultRecord(const QByteArray& bytes);
 
 // "Result7_" + the card number without surrounding blanks + ".res".

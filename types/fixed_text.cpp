@@ -34,7 +34,9 @@ const Cp1251Table& table() {
 QByteArray toCp1251(const QString& text) {
   const Cp1251Table& codePage = table();
   QByteArray result;
-  const QList<uint> codes = text.toUcs4();
+  // Composed form first: a letter typed or pasted as base + combining mark ("й" as "и" + U+0306)
+  // is one Windows-1251 character.
+  const QList<uint> codes = text.normalized(QString::NormalizationForm_C).toUcs4();
   result.reserve(codes.size());
   for (uint code : codes) result.append(codePage.fromUnicode.value(code, '?'));
   return result;

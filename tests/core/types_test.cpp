@@ -25,8 +25,7 @@ TEST_P(CurrencyFromDouble, RoundsToFourDecimalsHalfToEven) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, CurrencyFromDouble,
-                         ::testing::Values(CurrencyCase{2596, 25960000},
-                                           CurrencyCase{1.92, 19200},
+                         ::testing::Values(CurrencyCase{2596, 25960000}, CurrencyCase{1.92, 19200},
                                            // x 10000 gives exact halves: 312.5, 937.5
                                            CurrencyCase{0.03125, 312},    // half -> even 312
                                            CurrencyCase{0.09375, 938},    // half -> even 938
@@ -73,9 +72,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberFromText,
                          ::testing::Values(TextCase{"", 0}, TextCase{"abc", 0}, TextCase{"10", 10},
                                            TextCase{"12.5abc", 12.5}, TextCase{"1.2.3", 1.2},
                                            TextCase{".5", 0.5}, TextCase{"-.5", -0.5},
-                                           TextCase{"  7", 7}, TextCase{"-", 0},
-                                           TextCase{".", 0}, TextCase{"5.", 5},
-                                           TextCase{"3-4", 3}, TextCase{"+2", 2},
+                                           TextCase{"  7", 7}, TextCase{"-", 0}, TextCase{".", 0},
+                                           TextCase{"5.", 5}, TextCase{"3-4", 3}, TextCase{"+2", 2},
                                            TextCase{"1,5", 1}, TextCase{"мВ 5", 0}));
 
 TEST(ToInt16, RoundsHalvesToEvenAndRefusesOverflow) {
@@ -85,7 +83,7 @@ TEST(ToInt16, RoundsHalvesToEvenAndRefusesOverflow) {
   EXPECT_EQ(toInt16(-3.5), -4);
   EXPECT_EQ(toInt16(32767.4), 32767);
   EXPECT_FALSE(toInt16(32767.5).has_value());  // rounds to 32768
-  EXPECT_EQ(toInt16(-32768.5), -32768);         // half to even stays in range
+  EXPECT_EQ(toInt16(-32768.5), -32768);        // half to even stays in range
   EXPECT_FALSE(toInt16(40000).has_value());
   EXPECT_FALSE(toInt16(std::nan("")).has_value());
 }

@@ -99,4 +99,32 @@ TEST_F(PictureBoxTest, PaintRequestedWhenFirstShownAndWhenResized) {
   EXPECT_EQ(requests, 2);
 }
 
+// Wide solid lines are smoothed: a pixel fully inside takes the colour, an edge pixel half
+// inside is half blended, and they obey persistent drawing like any other drawing.
+TEST_F(PictureBoxTest, WideLinesAreSmoothedAndLandWhereTheScaleSays) {
+  box.setDrawWidth(2);
+  box.line(-10, 0.49, 10, 0.49, Qt::green);  // centre on row 25's centre: rows 24.5..26.5
+  EXPECT_EQ(at(100, 25), QColor(Qt::green));
+  EXPECT_NEAR(at(100, 24).green(), 128, 2);
+  EXPECT_NEAR(at(100, 26).green(), 128, 2);
+  EXPECT_EQ(at(100, 23), QColor(Qt::black));
+  EXPECT_EQ(at(100, 27), QColor(Qt::black));
+
+  box.setDrawWidth(3);
+  box.line(-10, -1, 10, 1, Qt::red);  // the diagonal from the bottom-left corner
+  EXPECT_EQ(at(100, 50), QColor(Qt::red));
+  EXPECT_EQ(at(100, 45), QColor(Qt::black));
+  EXPECT_DOUBLE_EQ(box.currentX(), 10);
+
+  box.setDrawWidth(4);
+  box.line(5, -0.5, 5, -0.5, Qt::white);  // a dot at (150, 75)
+  EXPECT_EQ(at(150, 75), QColor(Qt::white));
+  EXPECT_EQ(at(148, 73), QColor(Qt::white));
+  EXPECT_EQ(at(145, 75), QColor(Qt::black));
+
+  box.cls();  // drawn with persistent drawing off: gone
+  EXPECT_EQ(at(100, 25), QColor(Qt::black));
+  EXPECT_EQ(at(150, 75), QColor(Qt::black));
+}
+
 }  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "records/result_record.h"
+
+// What is wrong with a results file, in words a teacher reads.
+struct ResultsFinding {
+  enum class Kind {
+    Size,        // not one 554-byte record
+    BlankField,  // a personal field holds only blanks
+    NotFinite,   // a number of the table is NaN or infinite
+    Table,       // a row of the characteristic does not follow from its reading and mf
+    Band,        // a band value does not follow from N, pk, Δfk and F2
+    Snapshot,    // the student's final choice (ПолосаИтог) contradicts itself
+  };
+  Kind kind;
+  QString text;
+};
+
+// One results file as the tool sees it.
+struct ResultsFileReport {
+  QString path;
+  QString error;           // why the file could not be read; empty when it was read
+  qint64 size = 0;         // bytes in the file
+  bool hasRecord = false;  // the file holds a whole record, decoded into `record`
+  Результат record;
+  std::vector<ResultsFinding> findings;
+
+  bool readable() const { return error.isEmpty(); }
+  bool sound() const { return readable() && findings.empty(); }
+};
+
+// The fixed modulation index of each row of the characteristic table (rows 1..14), as the
+// table's mf column shows it.
+inline constexpr int kCharacteristicRows = 14;
+extern const char* const kRowIndexCaptions[kCharacteristicRows + 1];
+
+// Whether the student confirmed a number of channels: the snapshot ПолосаИтог holds anything
+// but zeros (a confirmed empty "N ТЛФ" leaves NИтог = 0 but copies the other values).
+bool snapshotTaken(const Результат& record);
+
+// Reads a results file and checks it.
+ResultsFileReport inspectResultsFile(const QString& path);
+// The checks of a decoded record (everything but the file's size).
+std::vector<ResultsFinding> checkResultsRecord(const Результат& record);

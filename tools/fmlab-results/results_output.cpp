@@ -1,0 +1,282 @@
+#include "tools/fmlab-results/results_output.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+#include "tools/fmlab-results/results_text.h"
+#include "types/display_format.h"
+
+namespace {
+
+using Kind = ResultsFinding::Kind;
+
+QString statusWord(const ResultsFileReport& report) {
+  if (!report.readable()) return QStringLiteral("не прочитан");
+  return report.findings.empty() ? QStringLiteral("без замечаний")
+                                 : QStringLiteral("есть замечания");
+}
+
+// A number of the table in a display format, or the plain word for NaN and infinity (which the
+// format would leave empty).
+QString shown(float value, const char* pattern, const QLocale& locale) {
+  if (!std::isfinite(value)) return singleText(value);
+  return formatNumber(value, QString::fromLatin1(pattern), locale);
+}
+
+QString personalField(const QString& field) { return withoutPadding(field); }
+
+void appendTable(QString& out, const Результат& r, const QLocale& locale) {
+  out += QStringLiteral("\nМодуляционная характеристика\n");
+  const int widths[] = {4, 11, 11, 10, 8, 11};
+  const QString header[] = {QStringLiteral("№"),        QStringLiteral("u вх, мВ"),
+                            QStringLiteral("U вх, мВ"), QStringLiteral("Δf, МГц"),
+                            QStringLiteral("mf"),       QStringLiteral("S, МГц/В")};
+  auto line = [&](const QString(&cells)[6]) {
+    QString text;
+    for (int i = 0; i < 6; ++i) text += cells[i].rightJustified(widths[i]);
+    while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+    out += text + QLatin1Char('\n');
+  };
+  line(header);
+  for (int row = 1; row <= kCharacteristicRows; ++row) {
+    const bool entered = r.Харuвх[row] != 0 || r.ХарUвх[row] != 0 || r.Харdf[row] != 0 ||
+                         r.ХарS[row] != 0 || !std::isfinite(r.ХарS[row]);
+    const QString mf = QString::fromLatin1(kRowIndexCaptions[row]);
+    if (!entered) {
+      line({QString::number(row), QString(), QString(), QString(), mf, QString()});
+      continue;
+    }
+    line({QString::number(row), singleText(r.Харuвх[row], locale),
+          shown(r.ХарUвх[row], "###.##", locale), shown(r.Харdf[row], "##.##", locale), mf,
+          shown(r.ХарS[row], "##.##", locale)});
+  }
+}
+
+void appendBand(QString& out, const Результат& r, const QLocale& locale) {
+  out += QStringLiteral("\nРасчет полосы частот ЧМ сигнала\n");
+  // The student's final choice gets a column of its own once a number of channels was confirmed.
+  const bool chosenColumn = snapshotTaken(r);
+  const auto row = [&out, chosenColumn](const QString& caption, const QString& working,
+                                        const QString& chosen) {
+    out += QStringLiteral("  ") + caption.leftJustified(16) + working.trimmed().rightJustified(12);
+    if (chosenColumn) out += chosen.trimmed().rightJustified(20);
+    out += QLatin1Char('\n');
+  };
+  const auto money = [&locale](Currency c, const char* pattern) {
+    return formatNumber(c.toDouble(), QString::fromUtf8(pattern), locale);
+  };
+  row(QString(), QStringLiteral("расчет"), QStringLiteral("выбор студента"));
+  row(QStringLiteral("N, каналов"), QString::number(r.N), QString::number(r.NИтог));
+  row(QStringLiteral("pk, мкВт"), QString::number(r.pk), QString::number(r.pkИтог));
+  row(QStringLiteral("Δfk, кГц"), currencyText(r.dfk, locale), currencyText(r.dfkИтог, locale));
+  row(QStringLiteral("F1, кГц"), currencyText(r.F1, locale), currencyText(r.F1Итог, locale));
+  row(QStringLiteral("F2, кГц"), currencyText(r.F2, locale), currencyText(r.F2Итог, locale));
+  row(QStringLiteral("Рср"), money(r.Рср, "###.# мВт"), money(r.РсрИтог, "###.# мВт"));
+  row(QStringLiteral("Δfэфф"), money(r.dfэфф, "##.## МГц"), money(r.dfэффИтог, "##.## МГц"));
+  row(QStringLiteral("Δfпик"), money(r.dfпик, "##.## МГц"), money(r.dfпикИтог, "##.## МГц"));
+  row(QStringLiteral("mf"), money(r.mf, "##.## "), money(r.mfИтог, "##.## "));
+  row(QStringLiteral("Пчм"), money(r.Пчм, "##.## МГц"), money(r.ПчмИтог, "##.## МГц"));
+  if (!chosenColumn)
+    out += QStringLiteral("  Число каналов студент не выбирал (ПолосаИтог пуст).\n");
+}
+
+// CSV: a field is quoted when it holds the separator, a quote, a line break or edge blanks.
+QString csvField(const QString& text) {
+  const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
+                     text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
+                     text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' '));
+  if (!quote) return text;
+  QString escaped = text;
+  escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+  return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QString findingsText(const ResultsFileReport& report) {
+  if (!report.readable()) return QStringLiteral("Не удалось прочитать: ") + report.error;
+  QStringList texts;
+  for (const ResultsFinding& finding : report.findings) texts << finding.text;
+  return texts.join(QLatin1Char(' '));  // each finding is a sentence of its own
+}
+
+const char* kindCode(Kind kind) {
+  switch (kind) {
+    case Kind::Size:
+      return "size";
+    case Kind::BlankField:
+      return "blank-field";
+    case Kind::NotFinite:
+      return "not-finite";
+    case Kind::Table:
+      return "table";
+    case Kind::Band:
+      return "band";
+    case Kind::Snapshot:
+      return "snapshot";
+  }
+  return "";
+}
+
+// A single as the JSON number with the same shortest decimal text; NaN and infinity as null.
+QJsonValue jsonSingle(float value) {
+  if (!std::isfinite(value)) return QJsonValue();
+  return singleText(value).toDouble();
+}
+
+QJsonArray jsonColumn(const float* values, int rows) {
+  QJsonArray column;
+  for (int row = 1; row <= rows; ++row) column.append(jsonSingle(values[row]));
+  return column;
+}
+
+QJsonValue jsonCurrency(Currency value) { return currencyText(value).toDouble(); }
+
+QJsonObject jsonRecord(const Результат& r) {
+  QJsonObject record;
+  record[QStringLiteral("Фамилия")] = personalField(r.Фамилия.toQString());
+  record[QStringLiteral("Имя")] = personalField(r.Имя.toQString());
+  record[QStringLiteral("Отчество")] = personalField(r.Отчество.toQString());
+  record[QStringLiteral("Группа")] = personalField(r.Группа.toQString());
+  record[QStringLiteral("НомерСБ")] = personalField(r.НомерСБ.toQString());
+  record[QStringLiteral("EMail")] = personalField(r.EMail.toQString());
+  record[QStringLiteral("Вариант")] = personalField(r.Вариант.toQString());
+  record[QStringLiteral("Ответ1")] = personalField(r.Ответ1.toQString());
+  record[QStringLiteral("Ответ2")] = personalField(r.Ответ2.toQString());
+  record[QStringLiteral("ХарUвх")] = jsonColumn(r.ХарUвх, 14);
+  record[QStringLiteral("Харuвх")] = jsonColumn(r.Харuвх, 20);
+  record[QStringLiteral("Харdf")] = jsonColumn(r.Харdf, 20);
+  record[QStringLiteral("ХарS")] = jsonColumn(r.ХарS, 20);
+  record[QStringLiteral("dfk")] = jsonCurrency(r.dfk);
+  record[QStringLiteral("dfэфф")] = jsonCurrency(r.dfэфф);
+  record[QStringLiteral("dfпик")] = jsonCurrency(r.dfпик);
+  record[QStringLiteral("Пчм")] = jsonCurrency(r.Пчм);
+  record[QStringLiteral("N")] = r.N;
+  record[QStringLiteral("F1")] = jsonCurrency(r.F1);
+  record[QStringLiteral("F2")] = jsonCurrency(r.F2);
+  record[QStringLiteral("pk")] = r.pk;
+  record[QStringLiteral("Рср")] = jsonCurrency(r.Рср);
+  record[QStringLiteral("mf")] = jsonCurrency(r.mf);
+  QJsonObject snapshot;
+  snapshot[QStringLiteral("dfkИтог")] = jsonCurrency(r.dfkИтог);
+  snapshot[QStringLiteral("dfэффИтог")] = jsonCurrency(r.dfэффИтог);
+  snapshot[QStringLiteral("dfпикИтог")] = jsonCurrency(r.dfпикИтог);
+  snapshot[QStringLiteral("ПчмИтог")] = jsonCurrency(r.ПчмИтог);
+  snapshot[QStringLiteral("NИтог")] = r.NИтог;
+  snapshot[QStringLiteral("F1Итог")] = jsonCurrency(r.F1Итог);
+  snapshot[QStringLiteral("F2Итог")] = jsonCurrency(r.F2Итог);
+  snapshot[QStringLiteral("pkИтог")] = r.pkИтог;
+  snapshot[QStringLiteral("РсрИтог")] = jsonCurrency(r.РсрИтог);
+  snapshot[QStringLiteral("mfИтог")] = jsonCurrency(r.mfИтог);
+  record[QStringLiteral("ПолосаИтог")] = snapshot;
+  return record;
+}
+
+}  // namespace
+
+QString resultsCard(const ResultsFileReport& report, const QLocale& locale) {
+  QString out = QStringLiteral("Файл: ") + report.path + QLatin1Char('\n');
+  if (!report.readable()) {
+    return out + QStringLiteral("Не удалось прочитать: ") + report.error + QLatin1Char('\n');
+  }
+  if (report.hasRecord) {
+    const Результат& r = report.record;
+    const std::pair<QString, QString> fields[] = {
+        {QStringLiteral("Фамилия"), r.Фамилия.toQString()},
+        {QStringLiteral("Имя"), r.Имя.toQString()},
+        {QStringLiteral("Отчество"), r.Отчество.toQString()},
+        {QStringLiteral("Номер группы"), r.Группа.toQString()},
+        {QStringLiteral("Номер студ. билета"), r.НомерСБ.toQString()},
+        {QStringLiteral("E-mail"), r.EMail.toQString()},
+        {QStringLiteral("Вариант"), r.Вариант.toQString()},
+        {QStringLiteral("Ответ 1"), r.Ответ1.toQString()},
+        {QStringLiteral("Ответ 2"), r.Ответ2.toQString()}};
+    for (const auto& [caption, value] : fields) {
+      const QString shownValue = personalField(value);
+      out += QStringLiteral("  ") +
+             (shownValue.isEmpty() ? caption + QLatin1Char(':')
+                                   : (caption + QLatin1Char(':')).leftJustified(20) + shownValue) +
+             QLatin1Char('\n');
+    }
+    appendTable(out, r, locale);
+    appendBand(out, r, locale);
+  }
+  if (report.findings.empty()) return out + QStringLiteral("\nЗамечаний нет.\n");
+  out += QStringLiteral("\nЗамечания:\n");
+  for (const ResultsFinding& finding : report.findings) {
+    out += QStringLiteral("  - ") + finding.text + QLatin1Char('\n');
+  }
+  return out;
+}
+
+QString resultsCsv(const std::vector<ResultsFileReport>& reports) {
+  QStringList header{
+      QStringLiteral("Файл"),    QStringLiteral("Состояние"), QStringLiteral("Замечания"),
+      QStringLiteral("Фамилия"), QStringLiteral("Имя"),       QStringLiteral("Отчество"),
+      QStringLiteral("Группа"),  QStringLiteral("НомерСБ"),   QStringLiteral("EMail"),
+      QStringLiteral("Вариант"), QStringLiteral("Ответ1"),    QStringLiteral("Ответ2")};
+  const char* const columns[] = {"uвх", "Uвх", "df", "S"};
+  for (const char* column : columns) {
+    for (int row = 1; row <= kCharacteristicRows; ++row) {
+      header << QString::fromUtf8(column) + QString::number(row);
+    }
+  }
+  const char* const band[] = {"N", "pk", "dfk", "F1", "F2", "Рср", "dfэфф", "dfпик", "mf", "Пчм"};
+  for (const char* name : band) header << QString::fromUtf8(name);
+  for (const char* name : band) header << QString::fromUtf8(name) + QStringLiteral("Итог");
+
+  QString out = header.join(QLatin1Char(',')) + QLatin1Char('\n');
+  for (const ResultsFileReport& report : reports) {
+    QStringList cells{report.path, statusWord(report), findingsText(report)};
+    if (report.hasRecord) {
+      const Результат& r = report.record;
+      for (const auto& field :
+           {r.Фамилия.toQString(), r.Имя.toQString(), r.Отчество.toQString(), r.Группа.toQString(),
+            r.НомерСБ.toQString(), r.EMail.toQString(), r.Вариант.toQString(), r.Ответ1.toQString(),
+            r.Ответ2.toQString()}) {
+        cells << personalField(field);
+      }
+      for (const float* values : {r.Харuвх, r.ХарUвх, r.Харdf, r.ХарS}) {
+        for (int row = 1; row <= kCharacteristicRows; ++row) cells << singleText(values[row]);
+      }
+      cells << QString::number(r.N) << QString::number(r.pk) << currencyText(r.dfk)
+            << currencyText(r.F1) << currencyText(r.F2) << currencyText(r.Рср)
+            << currencyText(r.dfэфф) << currencyText(r.dfпик) << currencyText(r.mf)
+            << currencyText(r.Пчм);
+      cells << QString::number(r.NИтог) << QString::number(r.pkИтог) << currencyText(r.dfkИтог)
+            << currencyText(r.F1Итог) << currencyText(r.F2Итог) << currencyText(r.РсрИтог)
+            << currencyText(r.dfэффИтог) << currencyText(r.dfпикИтог) << currencyText(r.mfИтог)
+            << currencyText(r.ПчмИтог);
+    }
+    while (cells.size() < header.size()) cells << QString();
+    for (QString& cell : cells) cell = csvField(cell);
+    out += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
+  }
+  return out;
+}
+
+QByteArray resultsJson(const std::vector<ResultsFileReport>& reports) {
+  QJsonArray files;
+  for (const ResultsFileReport& report : reports) {
+    QJsonObject file;
+    file[QStringLiteral("file")] = report.path;
+    file[QStringLiteral("status")] = !report.readable()        ? QStringLiteral("unreadable")
+                                     : report.findings.empty() ? QStringLiteral("sound")
+                                                               : QStringLiteral("findings");
+    if (!report.readable()) {
+      file[QStringLiteral("error")] = report.error;
+    } else {
+      file[QStringLiteral("size")] = report.size;
+    }
+    QJsonArray findings;
+    for (const ResultsFinding& finding : report.findings) {
+      findings.append(
+          QJsonObject{{QStringLiteral("kind"), QString::fromLatin1(kindCode(finding.kind))},
+                      {QStringLiteral("text"), finding.text}});
+    }
+    file[QStringLiteral("findings")] = findings;
+    if (report.hasRecord) file[QStringLiteral("record")] = jsonRecord(report.record);
+    files.append(file);
+  }
+  return QJsonDocument(files).toJson(QJsonDocument::Indented);
+}

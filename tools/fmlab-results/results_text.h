@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include "types/currency.h"
+
+// Numbers of a results file as text: the shortest decimal text that reads back as the same
+// single (what the student typed, for a reading), a Currency with up to four decimals.
+// `locale` gives the decimal separator; the default writes a point.
+QString singleText(float value, const QLocale& locale = QLocale::c());
+QString currencyText(Currency value, const QLocale& locale = QLocale::c());
+
+// A text field without the blanks that pad it on the right.
+QString withoutPadding(const QString& field);

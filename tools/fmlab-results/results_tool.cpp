@@ -1,0 +1,169 @@
+#include "tools/fmlab-results/results_tool.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include "tools/fmlab-results/results_check.h"
+#include "tools/fmlab-results/results_output.h"
+
+namespace {
+
+constexpr int kAllSound = 0;
+constexpr int kFindings = 1;
+constexpr int kUnreadable = 2;
+
+const char* const kHelp = R"(Использование: fmlab-results [--csv | --json] ФАЙЛ_ИЛИ_ПАПКА...
+
+Читает файлы результатов лабораторной работы «Исследование модуляционной
+характеристики» (Result7_<номер студ. билета>.res), показывает, что в них записано,
+и проверяет записанное.
+
+  без ключей   карточка каждого файла: личные данные, вариант, ответы, таблица
+               модуляционной характеристики, расчет полосы и замечания
+  --csv        одна строка на файл под строкой заголовка, для журнала
+               (UTF-8, через запятую, десятичная точка)
+  --json       то же в формате JSON
+  -h, --help   эта справка
+
+Для папки берутся все файлы *.res в ней (вложенные папки не просматриваются).
+С ключами --csv и --json замечания выводятся еще и в поток ошибок, по строке
+«файл: замечание», так что одна команда дает и таблицу, и список файлов,
+которые стоит посмотреть:
+  fmlab-results --csv Почта > журнал.csv
+
+Проверяется: размер файла (ровно 554 байта), заполнены ли личные данные, нет ли в
+таблице нечисловых значений, следуют ли U вх, Δf и S каждой строки из показания
+u вх и индекса mf строки, следуют ли результаты расчета полосы из N, pk, Δfk и F2,
+и согласован ли выбор студента (ПолосаИтог) с расчетом.
+
+Код возврата: 0 — все файлы в порядке; 1 — есть замечания; 2 — какой-то файл не
+удалось прочитать (или читать было нечего, или ошибка в командной строке).
+
+Usage: fmlab-results [--csv | --json] FILE_OR_FOLDER...
+
+Reads the results files of the lab (Result7_<student card>.res), shows what they
+hold and checks it.
+
+  no option    a card per file (in Russian): personal data, variant, answers,
+               the modulation characteristic table, the band calculation, findings
+  --csv        one row per file under a header row, for a gradebook
+               (UTF-8, comma-separated, decimal point)
+  --json       the same as JSON
+  -h, --help   this help
+
+A folder stands for all *.res files in it (not in its subfolders). With --csv and
+--json the findings also go to standard error, one "file: finding" line each.
+
+Exit code: 0 every file is sound; 1 a file has findings; 2 a file could not be read
+(or there was nothing to read, or the command line is wrong).
+)";
+
+enum class Format { Cards, Csv, Json };
+
+}  // namespace
+
+int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                   const QLocale& locale) {
+  Format format = Format::Cards;
+  bool formatGiven = false;
+  QStringList paths;
+  bool optionsEnd = false;
+  for (const QString& argument : arguments) {
+    if (!optionsEnd && argument == QStringLiteral("--")) {
+      optionsEnd = true;
+    } else if (!optionsEnd &&
+               (argument == QStringLiteral("--help") || argument == QStringLiteral("-h"))) {
+      out << QString::fromUtf8(kHelp);
+      out.flush();
+      return kAllSound;
+    } else if (!optionsEnd &&
+               (argument == QStringLiteral("--csv") || argument == QStringLiteral("--json"))) {
+      const Format chosen = argument == QStringLiteral("--csv") ? Format::Csv : Format::Json;
+      if (formatGiven && chosen != format) {
+        err << "fmlab-results: ключи --csv и --json вместе не используются (--csv and --json exclude each other)\n";
+        return kUnreadable;
+      }
+      format = chosen;
+      formatGiven = true;
+    } else if (!optionsEnd && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+      err << "fmlab-results: неизвестный ключ (unknown option) " << argument
+          << "\nСправка (help): fmlab-results --help\n";
+      return kUnreadable;
+    } else {
+      paths << argument;
+    }
+  }
+  if (paths.isEmpty()) {
+    err << "fmlab-results: укажите файлы или папки (give files or folders)\n"
+           "Справка (help): fmlab-results --help\n";
+    return kUnreadable;
+  }
+
+  int code = kAllSound;
+  std::vector<ResultsFileReport> reports;
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    if (!info.isDir()) {
+      reports.push_back(inspectResultsFile(path));
+      continue;
+    }
+    const QFileInfoList files = QDir(path).entryInfoList({QStringLiteral("*.res")}, QDir::Files,
+                                                         QDir::Name | QDir::IgnoreCase);
+    if (files.isEmpty()) {
+      err << "fmlab-results: " << path
+          << ": в папке нет файлов *.res (no *.res files in the folder)\n";
+      code = kUnreadable;
+    }
+    for (const QFileInfo& file : files) reports.push_back(inspectResultsFile(file.filePath()));
+  }
+
+  int sound = 0;
+  int withFindings = 0;
+  int unread = 0;
+  for (const ResultsFileReport& report : reports) {
+    if (!report.readable()) {
+      ++unread;
+      code = kUnreadable;
+      err << "fmlab-results: " << report.path << ": " << report.error << '\n';
+    } else if (!report.findings.empty()) {
+      ++withFindings;
+      if (code == kAllSound) code = kFindings;
+      if (format != Format::Cards) {
+        for (const ResultsFinding& finding : report.findings) {
+          err << report.path << ": " << finding.text << '\n';
+        }
+      }
+    } else {
+      ++sound;
+    }
+  }
+
+  switch (format) {
+    case Format::Csv:
+      out << resultsCsv(reports);
+      break;
+    case Format::Json:
+      out << QString::fromUtf8(resultsJson(reports));
+      break;
+    case Format::Cards:
+      for (std::size_t i = 0; i < reports.size(); ++i) {
+        if (i > 0) out << '\n' << QString(72, QChar(u'─')) << "\n\n";
+        out << resultsCard(reports[i], locale);
+      }
+      if (reports.size() > 1) {
+        out << '\n'
+            << QStringLiteral(
+                   "Итого файлов: %1; без замечаний: %2; с замечаниями: %3; не прочитано: %4.")
+                   .arg(reports.size())
+                   .arg(sound)
+                   .arg(withFindings)
+                   .arg(unread)
+            << '\n';
+      }
+      break;
+  }
+  out.flush();
+  err.flush();
+  return code;
+}
