@@ -28,9 +28,12 @@ std::shared_ptr<QSvgRenderer> loadPicture(const QString& fileName) {
 
 QIcon loadIcon(const QString& fileName) {
   const QString path = picturePath(fileName);
-  QPixmap probe;
-  if (!QFileInfo::exists(path) || !probe.load(path)) throw PictureError(fileName);
-  return QIcon(path);
+  QPixmap picture;
+  if (!QFileInfo::exists(path) || !picture.load(path)) throw PictureError(fileName);
+  // Made of the loaded picture, which the toolkit keeps once per file, not of the file's name:
+  // an icon that reads its file itself makes new pictures each time, and each one leaves a
+  // little memory behind for good, which a long run of the program would feel.
+  return QIcon(picture);
 }
 
 QCursor loadCursor(const QString& fileName, QPoint hotSpot) {

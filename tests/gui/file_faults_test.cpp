@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 namespace {
 
 const QString kWriteFailure = QStringLiteral("Не удалось записать результаты работы в файл");
+const QString kPersonalWriteFailure = QStringLiteral("Не удалось записать файл результатов");
 const QString kMissingFiles = QStringLiteral(
     " В каталоге с программой отсутствуют все или некоторые сопровождающие графические файлы!");
 const QString kMissingIcons = QStringLiteral(
@@ -111,54 +113,112 @@ class UnwritableFolder {
 
 enum class WriteFault { FolderReadOnly, NameIsAFolder, FolderGone, NameWithASlash };
 
+// Where the results file is written: "Дальше..." of the personal data screen, and the end of
+// the work on the band screen.
 struct WriteCase {
+  ScreenId screen;
   WriteFault fault;
   const char* name;
 };
 
 const WriteCase kWriteCases[] = {
-    {WriteFault::FolderReadOnly, "FolderReadOnly"},
-    {WriteFault::NameIsAFolder, "NameIsAFolder"},
-    {WriteFault::FolderGone, "FolderGone"},
-    {WriteFault::NameWithASlash, "NameWithASlash"},
+    {ScreenId::PersonalData, WriteFault::FolderReadOnly, "PersonalData_FolderReadOnly"},
+    {ScreenId::PersonalData, WriteFault::NameIsAFolder, "PersonalData_NameIsAFolder"},
+    {ScreenId::PersonalData, WriteFault::FolderGone, "PersonalData_FolderGone"},
+    {ScreenId::PersonalData, WriteFault::NameWithASlash, "PersonalData_NameWithASlash"},
+    {ScreenId::Band, WriteFault::FolderReadOnly, "Band_FolderReadOnly"},
+    {ScreenId::Band, WriteFault::NameIsAFolder, "Band_NameIsAFolder"},
+    {ScreenId::Band, WriteFault::FolderGone, "Band_FolderGone"},
+    {ScreenId::Band, WriteFault::NameWithASlash, "Band_NameWithASlash"},
 };
 
-// The end of the work on the band screen, with the results file that cannot be written.
+// Types the text into a box key by key and confirms it with Enter.
+void enterText(QWidget* box, const QString& text) {
+  box->setFocus();
+  for (const QChar c : text) {
+    QTest::sendKeyEvent(QTest::Click, box, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c),
+                        Qt::NoModifier);
+  }
+  QTest::keyClick(box, Qt::Key_Return);
+}
+
 class WriteFaults : public ::testing::TestWithParam<WriteCase> {
  protected:
   void SetUp() override {
     state.rnd = [] { return 0.5; };
-    ASSERT_NE(hub.show(ScreenId::Band), nullptr);
-    settleEvents();
-    const QString card = GetParam().fault == WriteFault::NameWithASlash ? QStringLiteral("12/345")
-                                                                        : QStringLiteral("12345");
+    const WriteCase& c = GetParam();
+    const QString card =
+        c.fault == WriteFault::NameWithASlash ? QStringLiteral("12/345") : QStringLiteral("12345");
     const Результат filled = sampleRecord(card);
-    Результат& r = state.Рез;
-    // The personal data and the table, as the earlier screens left them.
-    r.Фамилия = filled.Фамилия;
-    r.Имя = filled.Имя;
-    r.Отчество = filled.Отчество;
-    r.Группа = filled.Группа;
-    r.НомерСБ = filled.НомерСБ;
-    r.EMail = filled.EMail;
-    r.Харuвх[1] = filled.Харuвх[1];
-    r.ХарUвх[1] = filled.ХарUвх[1];
-    r.Харdf[1] = filled.Харdf[1];
-    r.ХарS[1] = filled.ХарS[1];
-    resultsPath = programDir.filePath(resultsFileName(r));
+    if (c.screen == ScreenId::PersonalData) {
+      hub.show(ScreenId::Title);
+      ASSERT_NE(hub.show(ScreenId::PersonalData), nullptr);
+      if (c.fault == WriteFault::NameWithASlash) {
+        // Such a card number cannot be typed, but an earlier results file may hold one.
+        const QString earlier = programDir.filePath(QStringLiteral("earlier.res"));
+        writeBytes(earlier, encodeResultRecord(filled));
+        desktop.fileNames = {earlier};
+        screen()->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
+        ASSERT_EQ(state.Рез.НомерСБ.toQString().trimmed(), card);
+      } else {
+        const QStringList boxes{QStringLiteral("TxtФИО(0)"), QStringLiteral("TxtФИО(1)"),
+                                QStringLiteral("TxtФИО(2)"), QStringLiteral("Txt№(0)"),
+                                QStringLiteral("Txt№(1)"),   QStringLiteral("Txt№(2)")};
+        const QString texts[] = {filled.Фамилия.toQString(),  filled.Имя.toQString(),
+                                 filled.Отчество.toQString(), filled.Группа.toQString(),
+                                 filled.НомерСБ.toQString(),  filled.EMail.toQString()};
+        for (int i = 0; i < 6; ++i) {
+          enterText(screen()->findChild<QLineEdit*>(boxes[i]), texts[i].trimmed());
+        }
+        ASSERT_EQ(state.Рез.EMail, filled.EMail);
+      }
+    } else {
+      ASSERT_NE(hub.show(ScreenId::Band), nullptr);
+      // The personal data and the table, as the earlier screens left them.
+      Результат& r = state.Рез;
+      r.Фамилия = filled.Фамилия;
+      r.Имя = filled.Имя;
+      r.Отчество = filled.Отчество;
+      r.Группа = filled.Группа;
+      r.НомерСБ = filled.НомерСБ;
+      r.EMail = filled.EMail;
+      r.Харuвх[1] = filled.Харuвх[1];
+      r.ХарUвх[1] = filled.ХарUвх[1];
+      r.Харdf[1] = filled.Харdf[1];
+      r.ХарS[1] = filled.ХарS[1];
+    }
+    settleEvents();
+    desktop.clear();
+    resultsPath = programDir.filePath(resultsFileName(state.Рез));
   }
   void TearDown() override {
     QDir::setCurrent(programDir.path());
     settleEvents();
   }
 
-  // "Дальше...": the characteristic suits (Yes), no more channels (No): the end of the work.
-  void finishTheWork() {
-    desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
-    auto* next = hub.find(ScreenId::Band)->findChild<QPushButton*>(QStringLiteral("CmdДальше"));
+  LabScreen* screen() const { return hub.find(GetParam().screen); }
+
+  // The record as it stands once the screen has done its part before writing.
+  Результат recordToWrite() const {
+    Результат expected = state.Рез;
+    if (GetParam().screen == ScreenId::Band) {
+      expected.Ответ1 = QStringLiteral("Да");
+      expected.Ответ2 = QStringLiteral("Нет");
+    }
+    return expected;
+  }
+  // "Дальше...". On the band screen: the characteristic suits (Yes), no more channels (No).
+  void goOn() {
+    if (GetParam().screen == ScreenId::Band) desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
+    const char* button = GetParam().screen == ScreenId::Band ? "CmdДальше" : "CmdОК";
+    auto* next = screen()->findChild<QPushButton*>(QString::fromUtf8(button));
     ASSERT_NE(next, nullptr);
     next->click();
     settleEvents();
+  }
+  bool wentOn() const {
+    return GetParam().screen == ScreenId::Band ? desktop.ended
+                                               : hub.find(ScreenId::MainWindow) != nullptr;
   }
 
   TempProgramDir programDir;
@@ -168,11 +228,12 @@ class WriteFaults : public ::testing::TestWithParam<WriteCase> {
   QString resultsPath;
 };
 
-TEST_P(WriteFaults, TheEndOfTheWorkSaysSoKeepsTheRecordAndCanBeDoneAgain) {
+TEST_P(WriteFaults, TheStudentIsToldNothingIsLostAndTheStepCanBeDoneAgain) {
+  const WriteCase& c = GetParam();
   const QByteArray earlier = encodeResultRecord(sampleRecord(QStringLiteral("старое")));
   std::unique_ptr<UnwritableFolder> readOnly;
   QString goneFolder;
-  switch (GetParam().fault) {
+  switch (c.fault) {
     case WriteFault::FolderReadOnly:
       writeBytes(resultsPath, earlier);  // the file of an earlier session is there
       readOnly = std::make_unique<UnwritableFolder>(programDir.path());
@@ -191,24 +252,24 @@ TEST_P(WriteFaults, TheEndOfTheWorkSaysSoKeepsTheRecordAndCanBeDoneAgain) {
       break;
   }
 
-  Результат expected = state.Рез;
-  expected.Ответ1 = QStringLiteral("Да");
-  expected.Ответ2 = QStringLiteral("Нет");
-  finishTheWork();
+  Результат expected = recordToWrite();
+  goOn();
 
   ASSERT_FALSE(desktop.messages().empty());
   const DesktopCall told = desktop.messages().back();
-  EXPECT_TRUE(told.text.startsWith(kWriteFailure)) << told.text.toStdString();
+  const QString failure = c.screen == ScreenId::Band ? kWriteFailure : kPersonalWriteFailure;
+  EXPECT_TRUE(told.text.startsWith(failure)) << told.text.toStdString();
   EXPECT_EQ(told.title, QStringLiteral("Ошибка!"));
   EXPECT_EQ(told.icon, MsgIcon::Critical);
+  EXPECT_FALSE(wentOn());
   EXPECT_FALSE(desktop.ended);
-  EXPECT_NE(hub.find(ScreenId::Band), nullptr);
+  EXPECT_NE(screen(), nullptr);
   EXPECT_EQ(encodeResultRecord(state.Рез), encodeResultRecord(expected));
 
   // Nothing was written anywhere, and the file of the earlier session is as it was.
   readOnly.reset();
   QDir::setCurrent(programDir.path());
-  switch (GetParam().fault) {
+  switch (c.fault) {
     case WriteFault::FolderReadOnly:
       EXPECT_EQ(fileBytes(resultsPath), earlier);
       break;
@@ -221,7 +282,7 @@ TEST_P(WriteFaults, TheEndOfTheWorkSaysSoKeepsTheRecordAndCanBeDoneAgain) {
       break;
     case WriteFault::NameWithASlash:
       EXPECT_FALSE(QFileInfo::exists(programDir.filePath(QStringLiteral("Result7_12"))));
-      // The student cannot correct a card number here; with a plain one the work can end.
+      // With a card number that makes a file name, the step goes through.
       state.Рез.НомерСБ = QStringLiteral("12345");
       resultsPath = programDir.filePath(QStringLiteral("Result7_12345.res"));
       expected.НомерСБ = state.Рез.НомерСБ;
@@ -232,9 +293,9 @@ TEST_P(WriteFaults, TheEndOfTheWorkSaysSoKeepsTheRecordAndCanBeDoneAgain) {
                            QDir::Files | QDir::Hidden),
             QStringList());
 
-  // With the fault gone, "Дальше..." ends the work and the file holds the record.
-  finishTheWork();
-  EXPECT_TRUE(desktop.ended);
+  // With the fault gone, "Дальше..." goes on and the file holds the record.
+  goOn();
+  EXPECT_TRUE(wentOn());
   EXPECT_EQ(fileBytes(resultsPath), encodeResultRecord(expected));
 }
 
@@ -315,6 +376,47 @@ TEST_P(ReadFaults, TheRoutineReadsAWholeRecordOrNothing) {
             GetParam().status == FileStatus::Ok ? encodeResultRecord(stored) : before);
 }
 
+// The same files chosen in the personal data screen's "Открыть": a whole record fills the boxes;
+// anything else is named in a message, and the boxes and the record stay as they were.
+TEST_P(ReadFaults, OpenFromThePersonalDataScreenFillsTheBoxesOrSaysWhy) {
+  ModЧМ state;
+  state.rnd = [] { return 0.5; };
+  ScriptedDesktop desktop;
+  ScreenHub hub(state, desktop);
+  hub.show(ScreenId::Title);
+  LabScreen* screen = hub.show(ScreenId::PersonalData);
+  ASSERT_NE(screen, nullptr);
+  auto* surname = screen->findChild<QLineEdit*>(QStringLiteral("TxtФИО(0)"));
+  auto* card = screen->findChild<QLineEdit*>(QStringLiteral("Txt№(1)"));
+  ASSERT_TRUE(surname && card);
+  enterText(surname, QStringLiteral("Сидоров"));
+  const QByteArray before = encodeResultRecord(state.Рез);
+
+  const QString chosen = prepare();
+  desktop.clear();
+  desktop.fileNames = {chosen};
+  screen->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
+  settleEvents();
+
+  if (GetParam().status == FileStatus::Ok) {
+    EXPECT_TRUE(desktop.messages().empty());
+    EXPECT_EQ(encodeResultRecord(state.Рез), encodeResultRecord(stored));
+    EXPECT_EQ(surname->text(), stored.Фамилия.toQString());
+    EXPECT_EQ(card->text(), stored.НомерСБ.toQString());
+  } else {
+    ASSERT_EQ(desktop.messages().size(), 1u);
+    const DesktopCall told = desktop.messages().front();
+    EXPECT_TRUE(told.text.contains(QStringLiteral("Result7_777.res"))) << told.text.toStdString();
+    EXPECT_TRUE(told.text.endsWith(QStringLiteral("Данные на экране не изменились.")));
+    EXPECT_EQ(told.title, QStringLiteral("Ошибка!"));
+    EXPECT_EQ(encodeResultRecord(state.Рез), before);
+    EXPECT_EQ(surname->text(), QStringLiteral("Сидоров"));
+    EXPECT_TRUE(card->text().isEmpty());
+  }
+  EXPECT_NE(hub.find(ScreenId::PersonalData), nullptr);
+  settleEvents();
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryLength, ReadFaults, ::testing::ValuesIn(kReadCases),
                          [](const ::testing::TestParamInfo<ReadCase>& info) {
                            return std::string(info.param.name);
@@ -341,6 +443,21 @@ const PictureCase kPictureCases[] = {
     {"Main_SpAnaliz", ScreenId::MainWindow, "СпАнализ.ICO", &kMissingIcons, true},
     {"Main_OscVch", ScreenId::MainWindow, "ОсцВЧ.ICO", &kMissingIcons, true},
     {"Main_Ichh", ScreenId::MainWindow, "Ичх.ico", &kMissingIcons, true},
+    {"Assembly_Generator", ScreenId::MainWindow, "Генератор.wmf", &kMissingIcons, true},
+    {"Assembly_Mv", ScreenId::MainWindow, "Мв.wmf", &kMissingIcons, true},
+    {"Assembly_Oscil", ScreenId::MainWindow, "Осцил.wmf", &kMissingIcons, true},
+    {"Assembly_SpektrAn", ScreenId::MainWindow, "СпектрАн.wmf", &kMissingIcons, true},
+    {"Assembly_OscVch", ScreenId::MainWindow, "ОсцВЧ.wmf", &kMissingIcons, true},
+    {"Assembly_PlugLeft", ScreenId::MainWindow, "РазъемЛев.wmf", &kMissingIcons, true},
+    {"Assembly_PlugRight", ScreenId::MainWindow, "РазъемПр.wmf", &kMissingIcons, true},
+    {"Assembly_Modulator", ScreenId::MainWindow, "ЧМ.wmf", &kMissingIcons, true},
+    {"Assembly_Scheme", ScreenId::MainWindow, "Сзема1.wmf", &kMissingIcons, true},
+    {"Assembly_PluggedLeft", ScreenId::MainWindow, "ВклРазъемЛев.wmf", &kMissingIcons, true},
+    {"Assembly_PluggedRight", ScreenId::MainWindow, "ВклРазъемПр.wmf", &kMissingIcons, true},
+    {"Assembly_InputPlug", ScreenId::MainWindow, "ВхРазъем.wmf", &kMissingIcons, true},
+    {"Assembly_OutputPlug", ScreenId::MainWindow, "ВыхРазъем.wmf", &kMissingIcons, true},
+    {"Assembly_Hand", ScreenId::MainWindow, "Рука.ICO", &kMissingIcons, true},
+    {"Assembly_HandGrab", ScreenId::MainWindow, "РукаВз.ico", &kMissingIcons, true},
     {"Characteristic_Panel", ScreenId::Characteristic, "МодХар.wmf", nullptr, false},
     {"Characteristic_Plot", ScreenId::Characteristic, "МодХар1.wmf", nullptr, false},
     {"Band_F54", ScreenId::Band, "ф5-4.wmf", &kMissingFiles, false},

@@ -33,8 +33,10 @@
 #include "app/lab_screen.h"
 #include "app/screen_hub.h"
 #include "app/work_state.h"
+#include "assembly/assembly_screen.h"
 #include "platform/picture_box.h"
 #include "records/results_file.h"
+#include "support/assembly_invariants.h"
 #include "support/record_invariants.h"
 #include "support/screen_capture.h"
 #include "support/scripted_desktop.h"
@@ -56,7 +58,7 @@ constexpr bool kSanitized = false;
 
 // Events per screen: enough to reach deep into each screen, few enough for the whole run to stay
 // well inside a minute under AddressSanitizer.
-constexpr int kEventsPerScreen = kSanitized ? 600 : 3000;
+constexpr int kEventsPerScreen = kSanitized ? 600 : 2000;
 
 const QString kExitQuestion = QStringLiteral("Вы хотите окончить работу с программой?");
 
@@ -566,6 +568,10 @@ class RandomStudent {
     if (hub_->programEnded() && desktop_.ended) ++tally_.endsOfWork;
     const QStringList faults = recordFaults(state_.Рез);
     if (!faults.isEmpty()) return faults.join(QStringLiteral("; "));
+    if (const auto* assembly = hub_->find<FrmМонтаж>(ScreenId::Assembly)) {
+      const QStringList table = assemblyFaults(assembly->model(), state_);
+      if (!table.isEmpty()) return table.join(QStringLiteral("; "));
+    }
     if (LabScreen* characteristic = hub_->find(ScreenId::Characteristic)) {
       const QString rows = characteristicRowsFault(characteristic);
       if (!rows.isEmpty()) return rows;
