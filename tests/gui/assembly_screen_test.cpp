@@ -5,8 +5,8 @@
 
 #include "app/screen_hub.h"
 #include "assembly/picture_control.h"
-#include "platform/pictures.h"
 #include "support/assembly_driver.h"
+#include "platform/pictures.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_program_dir.h"
 

@@ -65,9 +65,9 @@ class ScreenWalk : public ::testing::Test {
   }
 
   static constexpr ScreenId all[] = {
-      ScreenId::Title,  ScreenId::PersonalData,   ScreenId::MainWindow, ScreenId::Assembly,
-      ScreenId::Bench,  ScreenId::Characteristic, ScreenId::Band,       ScreenId::Literature,
-      ScreenId::Bessel, ScreenId::Report};
+      ScreenId::Title,          ScreenId::PersonalData, ScreenId::MainWindow, ScreenId::Assembly,
+      ScreenId::Bench,          ScreenId::Characteristic, ScreenId::Band,   ScreenId::Literature,
+      ScreenId::Bessel,         ScreenId::Report};
   TempProgramDir programDir;
   ModЧМ state;
   ScriptedDesktop desktop;
@@ -99,8 +99,8 @@ TEST_F(ScreenWalk, EachStepOpensTheNextAndClosesWhatTheStepsSay) {
 
   hub->show(ScreenId::Characteristic);  // the bench stays open behind it
   hub->show(ScreenId::Band);
-  EXPECT_EQ(loaded(),
-            (std::vector<ScreenId>{ScreenId::Bench, ScreenId::Characteristic, ScreenId::Band}));
+  EXPECT_EQ(loaded(), (std::vector<ScreenId>{ScreenId::Bench, ScreenId::Characteristic,
+                                             ScreenId::Band}));
   EXPECT_TRUE(visible(ScreenId::Bench));
   EXPECT_TRUE(visible(ScreenId::Characteristic));
   EXPECT_TRUE(visible(ScreenId::Band));
