@@ -179,7 +179,7 @@ TEST_P(Inputs, AreStoredAsTheCellHoldsThemOrRefused) {
   EXPECT_EQ(screen->focusWidget(), box(c.box));
   EXPECT_EQ(state.Рез.Пчм, band);
   ASSERT_EQ(desktop.messages().size(), 1u);
-  const DesktopCall& refusal = desktop.messages()[0];
+  const DesktopCall refusal = desktop.messages()[0];
   EXPECT_EQ(refusal.text, kRefusals.at(c.box));
   EXPECT_EQ(refusal.buttons, MsgButtons::Ok);
   EXPECT_EQ(refusal.icon, MsgIcon::None);

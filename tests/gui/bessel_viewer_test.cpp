@@ -74,11 +74,13 @@ TEST_F(BesselViewerTest, TheHighlightedCurveFollowsTheScrollbar) {
   EXPECT_EQ(orderLabel(), QStringLiteral("8"));
 }
 
-// The bench's spectrum leaves Порядок at 5; coming back, the viewer highlights what its
-// scrollbar and label show.
-TEST_F(BesselViewerTest, ReactivationTakesTheOrderFromTheScrollbar) {
+// The viewer's sweep leaves ИндексМод above 20 and the bench's spectrum leaves Порядок at 5:
+// each screen, activated again, takes its value from its own scrollbar.
+TEST_F(BesselViewerTest, ReactivationTakesTheIndexAndTheOrderFromTheScrollbars) {
   order()->setValue(3);
+  EXPECT_GT(state.ИндексМод, 20);
   activate(bench);
+  EXPECT_EQ(state.ИндексМод, 0);
   child<QScrollBar>(bench, "HScrUвх")->setValue(500);
   EXPECT_EQ(state.Порядок, 5);
   EXPECT_EQ(state.ИндексМод, 5);

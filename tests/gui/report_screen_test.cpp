@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -12,16 +11,10 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "app/lab_screen.h"
-#include "app/screen_hub.h"
-#include "app/work_state.h"
 #include "measure/characteristic_table.h"
 #include "platform/page_printing.h"
 #include "platform/picture_box.h"
-#include "platform/twips.h"
-#include "support/screen_capture.h"
-#include "support/scripted_desktop.h"
-#include "support/temp_program_dir.h"
+#include "support/screen_fixture.h"
 
 namespace {
 
@@ -33,16 +26,22 @@ constexpr double kReadings[15] = {0,     20.5,  32.6,  46.9,  59.6,  73.6,  88.0
 constexpr double kIndices[15] = {0,     2.408, 3.832, 5.52,  7.016, 8.654, 10.17, 11.79,
                                  13.21, 14.93, 16.10, 18.07, 19.60, 20.10, 20.82};
 
-// The report opened as the characteristic screen's preview opens it.
-class ReportScreen : public ::testing::Test {
+// Pixels of the image at which `take(x, y, colour)` holds.
+template <class Take>
+int count(const QImage& image, Take take) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += take(x, y, image.pixelColor(x, y));
+  }
+  return n;
+}
+
+// The report of a whole table, opened as the characteristic screen's preview opens it; that
+// screen stays open.
+class ReportScreen : public ScreenShots {
  protected:
   void SetUp() override {
-    state.rnd = [] { return 0.5; };
-    hub.show(ScreenId::Characteristic);  // the screen the preview is opened from stays open
-  }
-  void TearDown() override { settleEvents(); }
-
-  void fillTable() {
+    hub.show(ScreenId::Characteristic);
     for (int row = 1; row <= 14; ++row) {
       storeCharacteristicRow(state.Рез, row,
                              computeCharacteristicRow(kReadings[row], kIndices[row]));
@@ -56,14 +55,17 @@ class ReportScreen : public ::testing::Test {
     plot = report ? report->findChild<PictureBox*>(QStringLiteral("PicЧМХар")) : nullptr;
     return report;
   }
-  QString text(const char* name, int row) const {
-    return report
-        ->findChild<QLabel*>(QStringLiteral("%1(%2)").arg(QString::fromUtf8(name)).arg(row))
-        ->text();
+  void trigger(const char* action) {
+    report->findChild<QAction*>(QString::fromUtf8(action))->trigger();
+    settleEvents();
   }
-  QColor pixel(double x, double y) const {
-    const QPointF at = plot->toPixels(x, y);
-    return plot->image().pixelColor(int(at.x()), int(at.y()));
+  void print(MsgAnswer answer) {
+    desktop.answers = {answer};
+    trigger("mnuПеч");
+  }
+  QString text(const char* name, int row) const {
+    return report->findChild<QLabel*>(QString::fromUtf8(name) + QStringLiteral("(%1)").arg(row))
+        ->text();
   }
   // A pixel of the colour within `radius` pixels of the user point (x V, y MHz).
   bool plotted(double x, double y, const QColor& colour, int radius = 1) const {
@@ -77,75 +79,48 @@ class ReportScreen : public ::testing::Test {
     }
     return false;
   }
-  // Blue pixels farther than `radius` pixels from the origin.
-  int blueAwayFromOrigin(int radius) const {
-    const QImage image = plot->image();
-    const QPointF origin = plot->toPixels(0, 0);
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        if (std::hypot(x - origin.x(), y - origin.y()) > radius &&
-            image.pixelColor(x, y) == kBlue) {
-          ++count;
-        }
-      }
-    }
-    return count;
+  static QString number(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('.'), QLocale::system().decimalPoint());
   }
-  QImage page() const {
-    QImage image(620, 877, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    report->drawPage(painter, QRectF(image.rect()));
-    return image;
-  }
-  static QString separator() { return QString(QLocale::system().decimalPoint()); }
 
-  TempProgramDir programDir;
-  ModЧМ state;
-  ScriptedDesktop desktop;
-  ScreenHub hub{state, desktop};
   FrmОтчет* report = nullptr;
   PictureBox* plot = nullptr;
 };
 
 TEST_F(ReportScreen, EmptyTableShowsLoneSeparatorsAndOnlyTheGridAndTheOriginDot) {
+  state.Рез = Результат();
   ASSERT_NE(open(), nullptr);
-  EXPECT_EQ(state.Предв, 0);
   for (int row = 1; row <= 14; ++row) {
     for (const char* column : {"Label2", "Label3", "Label4", "Label6"}) {
-      EXPECT_EQ(text(column, row), separator()) << column << row;
+      EXPECT_EQ(text(column, row), number(".")) << column << row;
     }
   }
-  EXPECT_EQ(text("Label5", 3), QStringLiteral("5.520"));
   const QColor grid = plot->foreColor(), paper = plot->backColor();
-  EXPECT_EQ(pixel(0.1, 5), grid);  // on a vertical grid line
-  EXPECT_EQ(pixel(0.2, 6), grid);  // on a horizontal one
-  EXPECT_NE(pixel(0, 0), paper);   // the dot at the origin
+  EXPECT_TRUE(plotted(0.1, 5, grid, 0) && plotted(0.2, 6, grid, 0));  // on grid lines
+  EXPECT_FALSE(plotted(0, 0, paper, 0));                              // the dot at the origin
   // Inside every grid cell there is nothing: no curve and no idealized line.
   for (int i = -7; i < 7; ++i) {
-    for (int j = -6; j < 6; ++j) {
-      EXPECT_EQ(pixel((i + 0.5) * 0.05, (j + 0.5) * 2), paper) << i << ' ' << j;
-    }
+    for (int j = -6; j < 6; ++j) EXPECT_TRUE(plotted((i + 0.5) * 0.05, (j + 0.5) * 2, paper, 0));
   }
-  EXPECT_EQ(blueAwayFromOrigin(3), 0);
+  const QPointF o = plot->toPixels(0, 0);
+  const auto away = [&](int x, int y) { return std::hypot(x - o.x(), y - o.y()) > 3; };
+  EXPECT_EQ(count(plot->image(), [&](int x, int y, QColor c) { return c == kBlue && away(x, y); }),
+            0);
 }
 
 TEST_F(ReportScreen, FullTablePlotsThirteenPointsEachWayAndTheDottedLine) {
-  fillTable();
   ASSERT_NE(open(), nullptr);
-  EXPECT_EQ(text("Label2", 1), QStringLiteral("20") + separator() + QStringLiteral("5"));
-  EXPECT_EQ(text("Label3", 14), QStringLiteral("282") + separator());
-  EXPECT_EQ(text("Label4", 14), QStringLiteral("10") + separator() + QStringLiteral("41"));
+  EXPECT_EQ(text("Label2", 1), number("20.5"));
+  EXPECT_EQ(text("Label3", 14), number("282."));
+  EXPECT_EQ(text("Label4", 14), number("10.41"));
   const Результат& рез = state.Рез;
   for (int row = 1; row <= 13; ++row) {
     const double x = рез.ХарUвх[row] / 1000, y = рез.Харdf[row];
-    EXPECT_TRUE(plotted(x, y, kBlue)) << row;
-    EXPECT_TRUE(plotted(-x, -y, kBlue)) << row;
+    EXPECT_TRUE(plotted(x, y, kBlue) && plotted(-x, -y, kBlue)) << row;
   }
   // Row 14 (a smaller reading, so its point lies off the curve) is not plotted.
-  EXPECT_FALSE(plotted(рез.ХарUвх[14] / 1000, рез.Харdf[14], kBlue, 2));
-  EXPECT_FALSE(plotted(-рез.ХарUвх[14] / 1000, -рез.Харdf[14], kBlue, 2));
+  const double x14 = рез.ХарUвх[14] / 1000, y14 = рез.Харdf[14];
+  EXPECT_FALSE(plotted(x14, y14, kBlue, 2) || plotted(-x14, -y14, kBlue, 2));
   // The idealized line through the first point, dotted in the fore colour.
   const double u1 = рез.ХарUвх[1] / 1000, f1 = рез.Харdf[1];
   int dots = 0;
@@ -154,74 +129,47 @@ TEST_F(ReportScreen, FullTablePlotsThirteenPointsEachWayAndTheDottedLine) {
   EXPECT_LT(dots, 20);  // with gaps
 }
 
-TEST_F(ReportScreen, PlotFrameGoesThreeRowsBelowRowFourteen) {
-  ASSERT_NE(open(), nullptr);
-  EXPECT_EQ(report->findChild<QFrame*>(QStringLiteral("PictХар"))->y(), px(4845));
-}
-
+// What is open stays as it was read; opened again, the report reads the table anew.
 TEST_F(ReportScreen, OpeningTwiceShowsTheSameAndThenTheCurrentTable) {
-  fillTable();
   ASSERT_NE(open(), nullptr);
   const QImage first = plot->image();
-  const QString reading = text("Label2", 7);
-  report->findChild<QAction*>(QStringLiteral("mnuOK"))->trigger();
-  settleEvents();
-  EXPECT_EQ(hub.find(ScreenId::MainWindow), nullptr);
-  EXPECT_EQ(hub.find(ScreenId::Report), nullptr);
-  EXPECT_FALSE(desktop.ended);
-  EXPECT_NE(hub.find(ScreenId::Characteristic), nullptr);
-
+  trigger("mnuOK");
   ASSERT_NE(open(), nullptr);
   EXPECT_EQ(plot->image(), first);
-  EXPECT_EQ(text("Label2", 7), reading);
-
-  // What is open stays as it was read, on the screen and on paper.
-  const QImage before = page();
   state.Рез.ХарUвх[2] = 300;
-  EXPECT_EQ(page(), before);
-  report->findChild<QAction*>(QStringLiteral("mnuOK"))->trigger();
-  settleEvents();
+  EXPECT_EQ(text("Label3", 2), number("45.97"));
+  trigger("mnuOK");
   ASSERT_NE(open(), nullptr);
-  EXPECT_EQ(text("Label3", 2), QStringLiteral("300") + separator());
+  EXPECT_EQ(text("Label3", 2), number("300."));
   EXPECT_NE(plot->image(), first);
 }
 
-class ReportPrinting : public ReportScreen, public ::testing::WithParamInterface<MsgAnswer> {};
-
-TEST_P(ReportPrinting, AsksFirstAndPrintsOnlyOnYes) {
-  fillTable();
+// "No" prints nothing; "Yes" prints the table (dark text in the page's upper part) and the curve
+// (blue) as they were read when the report opened.
+TEST_F(ReportScreen, PrintsOnlyOnYesWhatWasReadAtOpening) {
   ASSERT_NE(open(), nullptr);
-  desktop.answers = {GetParam()};
-  report->findChild<QAction*>(QStringLiteral("mnuПеч"))->trigger();
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const DesktopCall question = desktop.messages().front();
-  EXPECT_EQ(question.text, QStringLiteral("Готовы печатать?"));
-  EXPECT_EQ(question.title, QStringLiteral("  "));
-  EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-  const bool yes = GetParam() == MsgAnswer::Yes;
-  int prints = 0;
-  for (const DesktopCall& call : desktop.calls) prints += call.kind == DesktopCall::Kind::Print;
-  EXPECT_EQ(prints, yes ? 1 : 0);
-  ASSERT_EQ(desktop.printedPages.size(), yes ? 1u : 0u);
-  if (!yes) return;
-  // The page holds the table (dark text in its upper part) and the curve (blue).
-  const QImage printed = desktop.printedPages.front();
-  int blue = 0, dark = 0;
-  for (int y = 0; y < printed.height(); ++y) {
-    for (int x = 0; x < printed.width(); ++x) {
-      const QColor c = printed.pixelColor(x, y);
-      blue += c == kBlue;
-      dark += y < printed.height() / 3 && c.lightness() < 60;
-    }
+  print(MsgAnswer::No);
+  EXPECT_TRUE(desktop.printedPages.empty());
+  print(MsgAnswer::Yes);
+  state.Рез.ХарUвх[2] = 300;
+  print(MsgAnswer::Yes);
+  ASSERT_EQ(desktop.messages().size(), 3u);
+  for (const DesktopCall& question : desktop.messages()) {
+    EXPECT_EQ(
+        std::tuple(question.text, question.title, question.buttons),
+        std::tuple(QStringLiteral("Готовы печатать?"), QStringLiteral("  "), MsgButtons::YesNo));
   }
-  EXPECT_GT(blue, 500);
-  EXPECT_GT(dark, 2000);
+  ASSERT_EQ(desktop.printedPages.size(), 2u);
+  EXPECT_EQ(desktop.printedPages[0], desktop.printedPages[1]);
+  const QImage printed = desktop.printedPages.front();
+  EXPECT_GT(count(printed, [](int, int, QColor c) { return c == kBlue; }), 500);
+  const int upper = printed.height() / 3;
+  EXPECT_GT(count(printed, [&](int, int y, QColor c) { return y < upper && c.lightness() < 60; }),
+            2000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ReportPrinting, ::testing::Values(MsgAnswer::Yes, MsgAnswer::No));
-
+// One page, drawn, not a picture of the screen; a file that cannot be written is a failure.
 TEST_F(ReportScreen, PrintedIntoAPdfGivesOneVectorPage) {
-  fillTable();
   ASSERT_NE(open(), nullptr);
   QTemporaryDir folder;
   const QString fileName = folder.filePath(QStringLiteral("отчет.pdf"));
@@ -235,12 +183,7 @@ TEST_F(ReportScreen, PrintedIntoAPdfGivesOneVectorPage) {
   EXPECT_TRUE(pdf.startsWith(QStringLiteral("%PDF-")));
   EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
   EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("/Count\\s+1\\b"))));
-  EXPECT_FALSE(pdf.contains(QRegularExpression(
-      QStringLiteral("/Subtype\\s*/Image"))));  // drawn, not a picture of the screen
-}
-
-TEST(PagePrinting, AFileThatCannotBeWrittenIsReportedAsAFailure) {
-  QPrinter printer(QPrinter::HighResolution);
+  EXPECT_FALSE(pdf.contains(QRegularExpression(QStringLiteral("/Subtype\\s*/Image"))));
   setUpPdfOutput(printer, QStringLiteral("/nonexistent-folder/report.pdf"), QStringLiteral("x"));
   EXPECT_FALSE(printOnePage(printer, [](QPainter&, const QRectF&) {}));
 }

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QPushButton>
 
-#include "app/lab_screen.h"
-#include "app/screen_hub.h"
-#include "app/work_state.h"
 #include "frame/wrapped_label.h"
 #include "platform/picture_box.h"
-#include "support/screen_capture.h"
-#include "support/scripted_desktop.h"
-#include "support/temp_program_dir.h"
+#include "support/screen_fixture.h"
 
 namespace {
 
@@ -25,23 +19,13 @@ const QString kRequiredReading = QStringLiteral(
 
 // Whether a picture box shows anything but its background.
 bool showsPicture(const PictureBox* box) {
-  const QImage image = box->image();
-  const QRgb first = image.pixel(0, 0);
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (image.pixel(x, y) != first) return true;
-    }
-  }
-  return false;
+  QImage plain = box->image();
+  plain.fill(plain.pixel(0, 0));
+  return box->image() != plain;
 }
 
-class TitleScreen : public ::testing::Test {
+class TitleScreen : public ScreenShots {
  protected:
-  TitleScreen() {
-    state.rnd = [] { return 0.5; };
-  }
-  ~TitleScreen() override { settleEvents(); }
-
   LabScreen* open() {
     LabScreen* screen = hub.show(ScreenId::Title);
     settleEvents();
@@ -53,11 +37,6 @@ class TitleScreen : public ::testing::Test {
     return screen ? screen->findChild<T*>(QString::fromUtf8(name)) : nullptr;
   }
   QPushButton* next() const { return control<QPushButton>(ScreenId::Title, "CmdДальше"); }
-
-  TempProgramDir programDir;
-  ModЧМ state;
-  ScriptedDesktop desktop;
-  ScreenHub hub{state, desktop};
 };
 
 // "Дальше" opens only after the required reading was shown, from the button or from the menu.
@@ -70,23 +49,18 @@ TEST_P(RequiredReadingOpensTheWay, NextIsEnabledWhenTheMessageIsClosed) {
   EXPECT_FALSE(next()->isEnabled());
   bool enabledWhileOpen = true;
   desktop.onMessage = [&](const DesktopCall&) { enabledWhileOpen = next()->isEnabled(); };
-
-  const QString source = QString::fromUtf8(GetParam());
-  if (source.startsWith(QStringLiteral("mnu"))) {
-    control<QAction>(ScreenId::Title, GetParam())->trigger();
+  if (auto* action = control<QAction>(ScreenId::Title, GetParam())) {
+    action->trigger();
   } else {
     control<QPushButton>(ScreenId::Title, GetParam())->click();
   }
-
   ASSERT_EQ(desktop.messages().size(), 1u);
   const DesktopCall box = desktop.messages().front();
-  EXPECT_EQ(box.text, kRequiredReading);
-  EXPECT_EQ(box.icon, MsgIcon::Information);
-  EXPECT_EQ(box.buttons, MsgButtons::Ok);
-  EXPECT_EQ(box.title, QStringLiteral("Информация"));
+  EXPECT_EQ(std::tuple(box.text, box.icon, box.buttons, box.title),
+            std::tuple(kRequiredReading, MsgIcon::Information, MsgButtons::Ok,
+                       QStringLiteral("Информация")));
   EXPECT_FALSE(enabledWhileOpen);
   EXPECT_TRUE(next()->isEnabled());
-
   next()->click();
   settleEvents();
   EXPECT_NE(hub.find(ScreenId::PersonalData), nullptr);
@@ -97,6 +71,7 @@ INSTANTIATE_TEST_SUITE_P(ButtonAndMenu, RequiredReadingOpensTheWay,
                          ::testing::Values("CmdИнф", "mnuИнф"),
                          [](const auto& info) { return info.index == 0 ? "Button" : "Menu"; });
 
+// The same message from the literature screen does nothing else.
 TEST_F(TitleScreen, TheLiteraturesInformationDoesNotOpenTheWay) {
   open();
   control<QAction>(ScreenId::Title, "mnuЛит")->trigger();
@@ -105,40 +80,11 @@ TEST_F(TitleScreen, TheLiteraturesInformationDoesNotOpenTheWay) {
   EXPECT_EQ(desktop.lastMessage(), kRequiredReading);
   EXPECT_EQ(desktop.messages().front().title, QStringLiteral("Информация"));
   EXPECT_FALSE(next()->isEnabled());
-  EXPECT_NE(hub.find(ScreenId::Literature), nullptr);  // "Информация" does nothing else
-}
-
-TEST_F(TitleScreen, TheLiteratureScreenOpensOnceHoweverOftenAskedFor) {
-  open();
-  for (int i = 0; i < 3; ++i) control<QAction>(ScreenId::Title, "mnuЛит")->trigger();
-  settleEvents();
-  int shown = 0;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    shown += window->objectName() == QStringLiteral("FrmЛитература") && window->isVisible();
-  }
-  EXPECT_EQ(shown, 1);
-  control<QPushButton>(ScreenId::Literature, "CmdОК")->click();
-  settleEvents();
-  EXPECT_EQ(hub.find(ScreenId::Literature), nullptr);
-  control<QAction>(ScreenId::Title, "mnuЛит")->trigger();  // and opens again after "ОК"
   EXPECT_NE(hub.find(ScreenId::Literature), nullptr);
 }
 
-TEST_F(TitleScreen, LoadResetsThePreviewFlagAndDrawsAVariant) {
-  state.Предв = 1;
-  int draws = 0;
-  state.rnd = [&draws] {
-    ++draws;
-    return 0.25;
-  };
-  open();
-  EXPECT_EQ(state.Предв, 0);
-  EXPECT_GT(draws, 0);
-  EXPECT_FALSE(state.Рез.Вариант.isBlank());
-}
-
-// The pictures are loaded in order and the first missing one stops the loading: one message,
-// and the screen works on without the pictures not loaded.
+// The load resets the preview flag, then loads the pictures in order: the first missing one
+// stops the loading with one message, and the screen works on without the pictures not loaded.
 struct PictureCase {
   const char* name;
   const char* removed;  // nullptr: all pictures there
@@ -151,26 +97,23 @@ class TitlePictures : public TitleScreen, public ::testing::WithParamInterface<P
 TEST_P(TitlePictures, FirstMissingPictureStopsTheLoadingWithOneMessage) {
   const PictureCase& row = GetParam();
   if (row.removed) programDir.removePicture(QString::fromUtf8(row.removed));
+  state.Предв = 1;
   LabScreen* title = open();
   ASSERT_NE(title, nullptr);
   EXPECT_TRUE(title->isVisible());
-
+  EXPECT_EQ(state.Предв, 0);
+  ASSERT_EQ(desktop.messages().size(), row.removed ? 1u : 0u);
   if (row.removed) {
-    ASSERT_EQ(desktop.messages().size(), 1u);
     const DesktopCall box = desktop.messages().front();
     EXPECT_EQ(
-        box.text,
-        QStringLiteral(
-            " В каталоге с программой отсутствуют все или некоторые сопровождающие графические файлы!"));
-    EXPECT_EQ(box.icon, MsgIcon::Critical);
-    EXPECT_EQ(box.buttons, MsgButtons::Ok);
-    EXPECT_EQ(box.title, QStringLiteral("Ошибка загрузки"));
-  } else {
-    EXPECT_TRUE(desktop.messages().empty());
+        std::tuple(box.text, box.icon, box.buttons, box.title),
+        std::tuple(
+            QStringLiteral(
+                " В каталоге с программой отсутствуют все или некоторые сопровождающие графические файлы!"),
+            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ошибка загрузки")));
   }
   EXPECT_EQ(showsPicture(control<PictureBox>(ScreenId::Title, "Picture2")), row.demoShown);
   EXPECT_EQ(showsPicture(control<PictureBox>(ScreenId::Title, "Picture3")), row.logoShown);
-
   control<QPushButton>(ScreenId::Title, "CmdИнф")->click();  // the screen works on
   EXPECT_TRUE(next()->isEnabled());
 }
@@ -182,24 +125,15 @@ INSTANTIATE_TEST_SUITE_P(Pictures, TitlePictures,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Texts typed with their line-end hyphens break only where a line ends.
-struct HyphenCase {
-  const char* given;
-  const char* shown;
-};
-
-class SoftHyphens : public ::testing::TestWithParam<HyphenCase> {};
-
-TEST_P(SoftHyphens, OnlyAHyphenInsideAWordBecomesSoft) {
-  EXPECT_EQ(withSoftHyphens(QString::fromUtf8(GetParam().given)),
-            QString::fromUtf8(GetParam().shown));
+TEST(SoftHyphens, OnlyAHyphenInsideAWordBecomesSoft) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"версию лабо- раторной работы", "версию лабо\u00ADраторной работы"},
+      {"функцио- нирующей и изме- нится", "функцио\u00ADнирующей и изме\u00ADнится"},
+      {"радио- и телевидения", "радио- и телевидения"},
+      {"звуко- или видеозапись", "звуко- или видеозапись"}};
+  for (const auto& [given, shown] : rows) {
+    EXPECT_EQ(withSoftHyphens(QString::fromUtf8(given)), QString::fromUtf8(shown)) << given;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SoftHyphens,
-    ::testing::Values(
-        HyphenCase{"версию лабо- раторной работы", "версию лабо\u00ADраторной работы"},
-        HyphenCase{"функцио- нирующей и изме- нится", "функцио\u00ADнирующей и изме\u00ADнится"},
-        HyphenCase{"радио- и телевидения", "радио- и телевидения"},
-        HyphenCase{"звуко- или видеозапись", "звуко- или видеозапись"}));
 
 }  // namespace
