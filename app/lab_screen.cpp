@@ -1,7 +1,7 @@
 #include "app/lab_screen.h"
 
-#include <QGuiApplication>
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -9,8 +9,7 @@
 #include "app/screen_hub.h"
 #include "platform/twips.h"
 
-LabScreen::LabScreen(ScreenHub& hub, ScreenId id, const QString& objectName,
-                     const QString& caption)
+LabScreen::LabScreen(ScreenHub& hub, ScreenId id, const QString& objectName, const QString& caption)
     : hub_(hub), id_(id), client_(new QWidget(this)) {
   setObjectName(objectName);
   setWindowTitle(caption);

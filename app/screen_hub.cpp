@@ -42,16 +42,26 @@ LabScreen* ScreenHub::find(ScreenId id) const {
 
 LabScreen* ScreenHub::create(ScreenId id) {
   switch (id) {
-    case ScreenId::Title: return new FrmНачЧМ(*this);
-    case ScreenId::PersonalData: return new FrmФИО(*this);
-    case ScreenId::MainWindow: return new MDIFrmАнМод(*this);
-    case ScreenId::Assembly: return new FrmМонтаж(*this);
-    case ScreenId::Bench: return new FrmИсслЧМ1(*this);
-    case ScreenId::Characteristic: return new frmХарЧМ1(*this);
-    case ScreenId::Band: return new РасчЧМ(*this);
-    case ScreenId::Literature: return new FrmЛитература(*this);
-    case ScreenId::Bessel: return new FrmБессель(*this);
-    case ScreenId::Report: return new FrmОтчет(*this);
+    case ScreenId::Title:
+      return new FrmНачЧМ(*this);
+    case ScreenId::PersonalData:
+      return new FrmФИО(*this);
+    case ScreenId::MainWindow:
+      return new MDIFrmАнМод(*this);
+    case ScreenId::Assembly:
+      return new FrmМонтаж(*this);
+    case ScreenId::Bench:
+      return new FrmИсслЧМ1(*this);
+    case ScreenId::Characteristic:
+      return new frmХарЧМ1(*this);
+    case ScreenId::Band:
+      return new РасчЧМ(*this);
+    case ScreenId::Literature:
+      return new FrmЛитература(*this);
+    case ScreenId::Bessel:
+      return new FrmБессель(*this);
+    case ScreenId::Report:
+      return new FrmОтчет(*this);
   }
   return nullptr;
 }

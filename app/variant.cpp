@@ -27,8 +27,8 @@ constexpr std::array<ModulatorParameters, 11> kModulators{{
 }};
 
 // Row k2 = 0..10: number of telephone channels.
-constexpr std::array<std::int16_t, 11> kChannels{1320, 60, 120, 300, 600, 720,
-                                                  1020, 1320, 1920, 1020, 720};
+constexpr std::array<std::int16_t, 11> kChannels{1320, 60,   120,  300,  600, 720,
+                                                 1020, 1320, 1920, 1020, 720};
 
 // k = a uniform number in [0, 1) x 10, rounded half to even: 0..10, the ends half as likely.
 int drawIndex(const std::function<double()>& rnd) {

@@ -94,8 +94,8 @@ class PictureBox : public QWidget {
   std::shared_ptr<QSvgRenderer> picture_;
   double currentX_ = 0, currentY_ = 0;
 
-  QImage persistent_;            // the background that cls() restores
-  mutable QImage transient_;     // background plus what was drawn with persistent drawing off
+  QImage persistent_;         // the background that cls() restores
+  mutable QImage transient_;  // background plus what was drawn with persistent drawing off
   mutable bool showTransient_ = false;
   mutable std::unique_ptr<QPainter> painter_;  // kept open between drawing calls
   mutable QImage* painterTarget_ = nullptr;

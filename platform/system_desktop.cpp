@@ -26,11 +26,16 @@ QStringList qtFilters(const QString& vbFilter) {
 
 QMessageBox::Icon qtIcon(MsgIcon icon) {
   switch (icon) {
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::None: break;
+    case MsgIcon::Critical:
+      return QMessageBox::Critical;
+    case MsgIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+    case MsgIcon::Question:
+      return QMessageBox::Question;
+    case MsgIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }

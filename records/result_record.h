@@ -29,9 +29,9 @@ struct Результат {
   std::int16_t N = 0;     // telephone channels of the variant
   Currency F1;            // group spectrum, kHz
   Currency F2;
-  std::int16_t pk = 0;    // mean power per channel, µW
-  Currency Рср;           // mean power of the multichannel signal, mW
-  Currency mf;            // modulation index of the band calculation
+  std::int16_t pk = 0;  // mean power per channel, µW
+  Currency Рср;         // mean power of the multichannel signal, mW
+  Currency mf;          // modulation index of the band calculation
   // ПолосаИтог: the band values as they stood when the student confirmed a channel count.
   Currency dfkИтог;
   Currency dfэффИтог;

@@ -35,5 +35,7 @@ Currency Currency::operator*(Currency other) const {
   }
   constexpr __int128 kMax = std::numeric_limits<std::int64_t>::max();
   constexpr __int128 kMin = std::numeric_limits<std::int64_t>::min();
-  return fromRaw(static_cast<std::int64_t>(quotient > kMax ? kMax : quotient < kMin ? kMin : quotient));
+  return fromRaw(static_cast<std::int64_t>(quotient > kMax   ? kMax
+                                           : quotient < kMin ? kMin
+                                                             : quotient));
 }

@@ -8,4 +8,5 @@
 // on the value's 15 significant digits), written without a leading zero before the separator
 // and without trailing zeros after it; the separator is always written (the locale's); the
 // characters after the placeholders are copied. 12 -> "12.", 0.5 -> ".5", 0 -> ".".
-QString formatNumber(double value, const QString& pattern, const QLocale& locale = QLocale::system());
+QString formatNumber(double value, const QString& pattern,
+                     const QLocale& locale = QLocale::system());

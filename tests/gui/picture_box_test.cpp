@@ -1,8 +1,8 @@
+#include "platform/picture_box.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
-
-#include "platform/picture_box.h"
 
 namespace {
 

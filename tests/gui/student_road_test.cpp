@@ -1,3 +1,5 @@
+#include "support/student_road.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -6,7 +8,6 @@
 #include "app/work_state.h"
 #include "records/results_file.h"
 #include "support/scripted_desktop.h"
-#include "support/student_road.h"
 #include "support/temp_program_dir.h"
 
 namespace {
@@ -18,8 +19,7 @@ class StudentRoad : public ::testing::Test {
     // Four variant draws on the road (title, personal data, bench, band), two numbers each:
     // codes 34, 56, 79 and, last, 18 with N = 1920.
     state.rnd = [this] {
-      static constexpr std::array<double, 8> kDraws{0.31, 0.42, 0.52, 0.61,
-                                                    0.71, 0.88, 0.12, 0.83};
+      static constexpr std::array<double, 8> kDraws{0.31, 0.42, 0.52, 0.61, 0.71, 0.88, 0.12, 0.83};
       return kDraws[draws++ % kDraws.size()];
     };
   }

@@ -13,7 +13,9 @@
 // desktop and a hub; capture() shows a screen and writes it to build/screens/<name>.png.
 class ScreenShots : public ::testing::Test {
  protected:
-  ScreenShots() { state.rnd = [] { return 0.5; }; }
+  ScreenShots() {
+    state.rnd = [] { return 0.5; };
+  }
   ~ScreenShots() override { settleEvents(); }
 
   LabScreen* capture(ScreenId id, const char* name) {

@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons,
-                                   MsgIcon icon, const std::optional<QString>& title) {
+MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
+                                   const std::optional<QString>& title) {
   DesktopCall call{DesktopCall::Kind::Message};
   call.text = text;
   call.defaultTitle = !title.has_value();

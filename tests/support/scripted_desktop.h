@@ -11,8 +11,8 @@
 struct DesktopCall {
   enum class Kind { Message, Beep, OpenFile, Print, End };
   Kind kind;
-  QString text;           // message text
-  QString title;          // message title as shown (the application's title when none was given)
+  QString text;   // message text
+  QString title;  // message title as shown (the application's title when none was given)
   bool defaultTitle = false;
   MsgButtons buttons = MsgButtons::Ok;
   MsgIcon icon = MsgIcon::None;

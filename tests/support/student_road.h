@@ -8,9 +8,9 @@ struct ModЧМ;
 
 // What the student types on the road, screen by screen.
 struct StudentInput {
-  QStringList personal{QStringLiteral("Иванов"),      QStringLiteral("Пётр"),
-                       QStringLiteral("Сергеевич"),   QStringLiteral("РТ-21"),
-                       QStringLiteral("123456"),      QStringLiteral("ivanov@example.org")};
+  QStringList personal{QStringLiteral("Иванов"),    QStringLiteral("Пётр"),
+                       QStringLiteral("Сергеевич"), QStringLiteral("РТ-21"),
+                       QStringLiteral("123456"),    QStringLiteral("ivanov@example.org")};
   // Millivoltmeter readings typed into the characteristic table, row by row.
   QStringList readings{QStringLiteral("20,5"), QStringLiteral("32.6"), QStringLiteral("46.9"),
                        QStringLiteral("59.6"), QStringLiteral("73.6")};

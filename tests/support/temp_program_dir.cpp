@@ -23,4 +23,6 @@ TempProgramDir::~TempProgramDir() {
   QDir::setCurrent(previousCurrent_);
 }
 
-void TempProgramDir::removePicture(const QString& fileName) { QFile::remove(picturePath(fileName)); }
+void TempProgramDir::removePicture(const QString& fileName) {
+  QFile::remove(picturePath(fileName));
+}
