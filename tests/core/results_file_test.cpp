@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <bit>
 #include <functional>
+#include <optional>
 
 #include "app/work_state.h"
 
@@ -148,14 +149,17 @@ TEST_F(ResultsFile, TextIsCutToItsWidthAndForeignCharactersBecomeQuestionMarks) 
   EXPECT_EQ(bytes.mid(40, 9), QByteArray("\xC0\xED\xE4\xF0\xE5\xE9\xE2\xE8\xF7"));
 }
 
+// A file longer than one record gives its first record.
 TEST_F(ResultsFile, ReadingBackRestoresTheWholeRecord) {
-  writeFile(QStringLiteral("старый.res"), sampleBytes());
-  ModЧМ state;
-  state.Рез.Вариант = QStringLiteral("01");
-  state.Рез.N = 60;
-  state.ИмяФайла = QDir::current().filePath(QStringLiteral("старый.res"));
-  ASSERT_EQ(state.СчитатьРезультат(), FileStatus::Ok);
-  EXPECT_EQ(encodeResultRecord(state.Рез), sampleBytes());
+  for (const QByteArray& tail : {QByteArray(), QByteArray(46, 'x')}) {
+    writeFile(QStringLiteral("старый.res"), sampleBytes() + tail);
+    ModЧМ state;
+    state.Рез.Вариант = QStringLiteral("01");
+    state.Рез.N = 60;
+    state.ИмяФайла = QDir::current().filePath(QStringLiteral("старый.res"));
+    ASSERT_EQ(state.СчитатьРезультат(), FileStatus::Ok) << tail.size();
+    EXPECT_EQ(encodeResultRecord(state.Рез), sampleBytes()) << tail.size();
+  }
 }
 
 TEST_F(ResultsFile, WritingAgainReplacesTheRecordAndTheFileStays554Bytes) {
@@ -193,6 +197,7 @@ struct WriteFailure {
   // made here (a read-only folder does not stop the super-user).
   std::function<bool(const QString& folder)> arrange;
   const char* card = "42";
+  std::optional<FileStatus> status = {};  // the exact status, where only one is right
 };
 
 class ResultsFileWriteFailure : public ResultsFile,
@@ -204,9 +209,14 @@ TEST_P(ResultsFileWriteFailure, IsReportedAndChangesNothing) {
   state.Рез = sampleRecord();
   state.Рез.НомерСБ = QString::fromUtf8(GetParam().card);
   const QByteArray before = encodeResultRecord(state.Рез);
-  EXPECT_NE(state.ЗаписатьРезультат(), FileStatus::Ok);
+  const FileStatus status = state.ЗаписатьРезультат();
+  EXPECT_NE(status, FileStatus::Ok);
+  if (GetParam().status) {
+    EXPECT_EQ(status, *GetParam().status);
+  }
   EXPECT_EQ(encodeResultRecord(state.Рез), before);
-  EXPECT_FALSE(QFileInfo(dir_.filePath(QStringLiteral("Result7_42.res"))).isFile());
+  // No file at all: neither the results file nor a temporary one.
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
   QDir::setCurrent(dir_.path());
   QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
@@ -217,7 +227,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteFailure{"NameIsAFolder",
                      [](const QString& folder) {
                        return QDir(folder).mkdir(QStringLiteral("Result7_42.res"));
-                     }},
+                     },
+                     "42", FileStatus::OpenFailed},
         WriteFailure{"CurrentFolderRemoved",
                      [](const QString& folder) {
                        QDir(folder).mkdir(QStringLiteral("gone"));
@@ -237,7 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
         WriteFailure{
             "CardNumberReachesIntoAnotherFolder",
             [](const QString& folder) { return QDir(folder).mkdir(QStringLiteral("Result7_x")); },
-            "x/../Result7_42"}),
+            "x/../Result7_42"},
+        WriteFailure{"CardNumberNamesAMissingFolder", [](const QString&) { return true; },
+                     "42/345"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Read failures: each gives its status and leaves the record exactly as it was.

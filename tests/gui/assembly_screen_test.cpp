@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "assembly/picture_control.h"
-#include "platform/pictures.h"
 #include "support/assembly_driver.h"
 #include "support/screen_fixture.h"
 
@@ -167,27 +166,5 @@ TEST_F(AssemblyScreen, AWiderWindowWidensThePanelAndTheTableOnly) {
   EXPECT_EQ(panel->geometry(), QRect(0, 0, width, 148));
   EXPECT_EQ(table->table()->geometry(), QRect(0, 148, width, 314));
 }
-
-// Every drawing and pointer of the table has to be there: the load fails on the first one missing.
-class AssemblyMissingFile : public ScreenShots,
-                            public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(AssemblyMissingFile, MakesTheLoadFail) {
-  programDir.removePicture(QString::fromUtf8(GetParam()));
-  FrmМонтаж screen(hub);
-  try {
-    screen.load();
-    ADD_FAILURE() << "loaded without " << GetParam();
-  } catch (const PictureError& error) {
-    EXPECT_EQ(error.fileName(), QString::fromUtf8(GetParam()));
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, AssemblyMissingFile,
-                         ::testing::Values("Генератор.wmf", "Мв.wmf", "Осцил.wmf", "СпектрАн.wmf",
-                                           "ОсцВЧ.wmf", "ЧМ.wmf", "Сзема1.wmf", "РазъемЛев.wmf",
-                                           "РазъемПр.wmf", "ВклРазъемЛев.wmf", "ВклРазъемПр.wmf",
-                                           "ВхРазъем.wmf", "ВыхРазъем.wmf", "Рука.ICO",
-                                           "РукаВз.ico"));
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include "app/lab_screen.h"
 #include "app/screen_hub.h"
 #include "app/work_state.h"
-#include "measure/image_box.h"
 #include "records/results_file.h"
 #include "support/screen_capture.h"
 #include "support/scripted_desktop.h"
@@ -119,17 +117,6 @@ INSTANTIATE_TEST_SUITE_P(Channels, BandScreenExamples,
                                                         "4.33 МГц", "1.67 ", "20.55 МГц"},
                                            ShownExample{0.8, " 1920", "61.4 мВт", "1.57 МГц",
                                                         "5.22 МГц", "2.01 ", "23. МГц"}));
-
-TEST_F(BandScreen, AMissingFormulaPictureIsReportedAndTheScreenWorksOn) {
-  programDir.removePicture(QStringLiteral("ф5-7.wmf"));
-  open();
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  EXPECT_EQ(desktop.messages()[0].title, QStringLiteral("Ошибка загрузки"));
-  EXPECT_EQ(desktop.messages()[0].icon, MsgIcon::Critical);
-  EXPECT_FALSE(child<ImageBox>("Img57")->hasPicture());
-  EXPECT_TRUE(child<ImageBox>("Img56")->hasPicture());
-  EXPECT_EQ(text("LblП"), shown("10.13 МГц"));
-}
 
 // ---- the inputs: bounds accepted, values beyond them or beyond the cell refused --------------
 
@@ -341,30 +328,6 @@ TEST_F(BandScreen, ConfirmedChannelCountKeepsTheBandAndTheNextStepEndsTheWork) {
   QFile file(programDir.filePath(QStringLiteral("Result7_12345.res")));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), encodeResultRecord(state.Рез));
-}
-
-// When the file cannot be written the student is told so, nothing claims it was written, and
-// the program stays so that the end can be tried again.
-TEST_F(BandScreen, AFailedWriteIsReportedAndTheWorkCanBeEndedAgain) {
-  state.Рез.НомерСБ = QStringLiteral("12345");
-  const QString name = programDir.filePath(QStringLiteral("Result7_12345.res"));
-  ASSERT_TRUE(QDir().mkdir(name));  // a folder where the file should go
-  open();
-  desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
-  click("CmdДальше");
-  EXPECT_EQ(desktop.beepCount(), 3);
-  EXPECT_TRUE(desktop.lastMessage().contains(QStringLiteral("Result7_12345.res")));
-  EXPECT_EQ(desktop.messages().back().icon, MsgIcon::Critical);
-  EXPECT_EQ(std::ranges::count(messageTexts(), kFinal), 0);
-  EXPECT_FALSE(desktop.ended);
-  EXPECT_EQ(hub.find(ScreenId::Band), screen);
-
-  ASSERT_TRUE(QDir().rmdir(name));
-  desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
-  click("CmdДальше");
-  EXPECT_EQ(desktop.lastMessage(), kFinal);
-  EXPECT_TRUE(desktop.ended);
-  EXPECT_EQ(QFileInfo(name).size(), kResultRecordSize);
 }
 
 // ---- the menus -----------------------------------------------------------------------------

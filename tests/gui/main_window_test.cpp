@@ -2,32 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTest>
-#include <set>
 
 #include "frame/palette_icon.h"
 #include "platform/twips.h"
 #include "support/screen_fixture.h"
 
 namespace {
-
-// Remembers the names of the windows that were shown while it lived.
-class ShowSpy : public QObject {
- public:
-  ShowSpy() { qApp->installEventFilter(this); }
-  ~ShowSpy() override { qApp->removeEventFilter(this); }
-  std::set<QString> shown;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show) shown.insert(watched->objectName());
-    return false;
-  }
-};
 
 class MainWindow : public ScreenShots {
  protected:
@@ -86,43 +70,6 @@ TEST_F(MainWindow, OnlyTheLastChosenIconIsFramed) {
     EXPECT_EQ(state.ВидОбъекта, QStringLiteral("Приборы"));
   }
 }
-
-// Any icon file missing: the message, then the end, and neither the main window nor the
-// assembly was ever shown.
-class MissingIcon : public MainWindow, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(MissingIcon, EndsTheProgramBeforeAnythingIsShown) {
-  programDir.removePicture(QString::fromUtf8(GetParam()));
-  hub.show(ScreenId::PersonalData);
-  settleEvents();
-  ShowSpy spy;
-  bool endedBeforeMessage = true;
-  desktop.onMessage = [&](const DesktopCall&) { endedBeforeMessage = desktop.ended; };
-  EXPECT_EQ(hub.show(ScreenId::MainWindow), nullptr);
-  settleEvents();
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  const DesktopCall box = desktop.messages().front();
-  EXPECT_EQ(
-      std::tuple(box.text, box.icon, box.buttons, box.title),
-      std::tuple(
-          QStringLiteral(
-              " В каталоге с программой отсутствуют все или некоторые сопровождающие графические значки с расширением *.ico!"),
-          MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Ошибка загрузки")));
-  EXPECT_FALSE(endedBeforeMessage);
-  EXPECT_TRUE(desktop.ended && hub.programEnded());
-  EXPECT_EQ(hub.find(ScreenId::MainWindow), nullptr);
-  EXPECT_EQ(hub.find(ScreenId::Assembly), nullptr);
-  EXPECT_EQ(spy.shown.count(QStringLiteral("MDIFrmАнМод")), 0u);
-  EXPECT_EQ(spy.shown.count(QStringLiteral("FrmМонтаж")), 0u);
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    EXPECT_FALSE(w->isVisible() && dynamic_cast<LabScreen*>(w)) << w->objectName().toStdString();
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(EachIcon, MissingIcon,
-                         ::testing::Values("Гсс.ico", "Мв.ico", "Осц.ICO", "СпАнализ.ICO",
-                                           "ОсцВЧ.ICO", "Ичх.ico"),
-                         [](const auto& info) { return "Icon" + std::to_string(info.index + 1); });
 
 // The report, twice as high as the window, scrolls; the icons are not loaded in this mode.
 TEST_F(MainWindow, ReportModeShowsTheReportTopLeftTwiceAsHighAndScrolls) {

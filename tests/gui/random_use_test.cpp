@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -46,38 +47,71 @@
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
+#define FMLAB_RANDOM_USE_SANITIZED
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
+#define FMLAB_RANDOM_USE_SANITIZED
 #endif
-#else
-constexpr bool kSanitized = false;
 #endif
 
 // Events per screen: enough to reach deep into each screen, few enough for the whole run to stay
 // well inside a minute under AddressSanitizer.
-constexpr int kEventsPerScreen = kSanitized ? 600 : 2000;
+#ifdef FMLAB_RANDOM_USE_SANITIZED
+constexpr int kEventsPerScreen = 600;
+#else
+constexpr int kEventsPerScreen = 2000;
+#endif
 
 const QString kExitQuestion = QStringLiteral("Вы хотите окончить работу с программой?");
 
+// A step of the student's road: a screen shown or unloaded through the hub.
+enum class Act { Show, Unload, ShowReport };
+struct Step {
+  ScreenId screen;
+  Act act = Act::Show;
+};
+
+// Each screen, the road to it after the title screen, and the screens that open it: while one
+// of them is there, a lost screen is opened again by the road's last step.
 struct ScreenCase {
   ScreenId id;
   const char* name;
+  std::vector<Step> road;
+  std::vector<ScreenId> openers;
 };
+
+std::vector<Step> viaBench(std::initializer_list<Step> more) {
+  std::vector<Step> road{{ScreenId::PersonalData},
+                         {ScreenId::MainWindow},
+                         {ScreenId::Assembly, Act::Unload},
+                         {ScreenId::Bench}};
+  road.insert(road.end(), more);
+  return road;
+}
+
 const ScreenCase kScreens[] = {
-    {ScreenId::Title, "Title"},
-    {ScreenId::Literature, "Literature"},
-    {ScreenId::PersonalData, "PersonalData"},
-    {ScreenId::MainWindow, "MainWindow"},
-    {ScreenId::Assembly, "Assembly"},
-    {ScreenId::Bench, "Bench"},
-    {ScreenId::Bessel, "Bessel"},
-    {ScreenId::Characteristic, "Characteristic"},
-    {ScreenId::Band, "Band"},
-    {ScreenId::Report, "Report"},
+    {ScreenId::Title, "Title", {}, {}},
+    {ScreenId::Literature,
+     "Literature",
+     {{ScreenId::Literature}},
+     {ScreenId::Title, ScreenId::Bench, ScreenId::Band, ScreenId::Characteristic}},
+    {ScreenId::PersonalData, "PersonalData", {{ScreenId::PersonalData}}, {}},
+    {ScreenId::MainWindow, "MainWindow", {{ScreenId::PersonalData}, {ScreenId::MainWindow}}, {}},
+    {ScreenId::Assembly, "Assembly", {{ScreenId::PersonalData}, {ScreenId::MainWindow}}, {}},
+    {ScreenId::Bench, "Bench", viaBench({}), {}},
+    {ScreenId::Bessel, "Bessel", viaBench({{ScreenId::Bessel}}), {ScreenId::Bench}},
+    {ScreenId::Characteristic,
+     "Characteristic",
+     viaBench({{ScreenId::Characteristic}}),
+     {ScreenId::Bench}},
+    {ScreenId::Band,
+     "Band",
+     viaBench({{ScreenId::Characteristic}, {ScreenId::Band}}),
+     {ScreenId::Characteristic}},
+    {ScreenId::Report,
+     "Report",
+     viaBench({{ScreenId::Characteristic}, {ScreenId::MainWindow, Act::ShowReport}}),
+     {ScreenId::Characteristic}},
 };
 
 quint64 runSeed() {
@@ -128,7 +162,8 @@ struct Tally {
 // screen, closed it, or the work ended.
 class RandomStudent {
  public:
-  RandomStudent(ScreenId target, quint64 seed) : target_(target), random_(seed) {
+  RandomStudent(const ScreenCase& target, quint64 seed)
+      : target_(target.id), road_(target.road), openers_(target.openers), random_(seed) {
     desktop_.pageSize = QSize(124, 175);  // printed pages: small, they are only drawn
     desktop_.onMessage = [this](const DesktopCall& call) { answer(call); };
     writeSampleFiles();
@@ -177,39 +212,41 @@ class RandomStudent {
     record.Фамилия = QStringLiteral("Иванов");
     record.НомерСБ = QStringLiteral("777");
     record.Харuвх[1] = 12.5f;
-    QFile whole(programDir_.filePath(QStringLiteral("whole.res")));
-    whole.open(QIODevice::WriteOnly);
-    whole.write(encodeResultRecord(record));
-    QFile part(programDir_.filePath(QStringLiteral("part.res")));
-    part.open(QIODevice::WriteOnly);
-    part.write(encodeResultRecord(record).left(300));
+    const QByteArray whole = encodeResultRecord(record);
+    for (const auto& [name, bytes] :
+         {std::pair{"whole.res", whole}, {"part.res", whole.left(300)}}) {
+      QFile file(programDir_.filePath(QString::fromUtf8(name)));
+      if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+    }
     QDir(programDir_.path()).mkdir(QStringLiteral("folder.res"));
-    choices_ = {QString(), programDir_.filePath(QStringLiteral("whole.res")),
-                programDir_.filePath(QStringLiteral("part.res")),
-                programDir_.filePath(QStringLiteral("folder.res")),
-                programDir_.filePath(QStringLiteral("missing.res"))};
+    choices_ = {QString()};
+    for (const char* name : {"whole.res", "part.res", "folder.res", "missing.res"}) {
+      choices_.push_back(programDir_.filePath(QString::fromUtf8(name)));
+    }
   }
 
   // A box is answered with one of its own buttons, at random; the question that ends the
   // program always gets No.
   void answer(const DesktopCall& call) {
     ++tally_.messages;
-    desktop_.answers.clear();
+    const auto [first, second] =
+        call.buttons == MsgButtons::YesNo      ? std::pair(MsgAnswer::Yes, MsgAnswer::No)
+        : call.buttons == MsgButtons::OkCancel ? std::pair(MsgAnswer::Ok, MsgAnswer::Cancel)
+                                               : std::pair(MsgAnswer::Ok, MsgAnswer::Ok);
     if (call.text == kExitQuestion) {
-      desktop_.answers.push_back(MsgAnswer::No);
+      desktop_.answers = {MsgAnswer::No};
+    } else {
+      desktop_.answers = {first == second || chance(0.5) ? first : second};
+    }
+  }
+
+  void take(const Step& step) {
+    if (step.act == Act::Unload) {
+      hub_->unload(step.screen);
       return;
     }
-    switch (call.buttons) {
-      case MsgButtons::Ok:
-        desktop_.answers.push_back(MsgAnswer::Ok);
-        break;
-      case MsgButtons::OkCancel:
-        desktop_.answers.push_back(chance(0.5) ? MsgAnswer::Ok : MsgAnswer::Cancel);
-        break;
-      case MsgButtons::YesNo:
-        desktop_.answers.push_back(chance(0.5) ? MsgAnswer::Yes : MsgAnswer::No);
-        break;
-    }
+    if (step.act == Act::ShowReport) state_.Предв = 1;
+    hub_->show(step.screen);
   }
 
   // A new run of the program, walked by the hub to the screen under test.
@@ -220,95 +257,26 @@ class RandomStudent {
     state_.rnd = [this] { return std::uniform_real_distribution<double>(0, 1)(random_); };
     desktop_.clear();
     hub_ = std::make_unique<ScreenHub>(state_, desktop_);
-    ScreenHub& hub = *hub_;
-    hub.show(ScreenId::Title);
-    const auto toBench = [&hub] {
-      hub.show(ScreenId::PersonalData);
-      hub.show(ScreenId::MainWindow);
-      hub.unload(ScreenId::Assembly);
-      hub.show(ScreenId::Bench);
-    };
-    switch (target_) {
-      case ScreenId::Title:
-        break;
-      case ScreenId::Literature:
-        hub.show(ScreenId::Literature);
-        break;
-      case ScreenId::PersonalData:
-        hub.show(ScreenId::PersonalData);
-        break;
-      case ScreenId::MainWindow:
-      case ScreenId::Assembly:
-        hub.show(ScreenId::PersonalData);
-        hub.show(ScreenId::MainWindow);
-        break;
-      case ScreenId::Bench:
-        toBench();
-        break;
-      case ScreenId::Bessel:
-        toBench();
-        hub.show(ScreenId::Bessel);
-        break;
-      case ScreenId::Characteristic:
-        toBench();
-        hub.show(ScreenId::Characteristic);
-        break;
-      case ScreenId::Band:
-        toBench();
-        hub.show(ScreenId::Characteristic);
-        hub.show(ScreenId::Band);
-        break;
-      case ScreenId::Report:
-        toBench();
-        hub.show(ScreenId::Characteristic);
-        state_.Предв = 1;
-        hub.show(ScreenId::MainWindow);
-        break;
-    }
+    hub_->show(ScreenId::Title);
+    for (const Step& step : road_) take(step);
     settleEvents();
     return screenAlive();
   }
 
-  // The screen is gone but the program runs: where the screen that opens it is still there, the
+  // The screen is gone but the program runs: where a screen that opens it is still there, the
   // student opens it again from there, as its menu or button does.
   bool reopen() {
-    if (!hub_ || hub_->programEnded()) return false;
-    ScreenHub& hub = *hub_;
-    const auto loaded = [&hub](ScreenId id) { return hub.find(id) != nullptr; };
-    switch (target_) {
-      case ScreenId::Literature:
-        if (!loaded(ScreenId::Title) && !loaded(ScreenId::Bench) && !loaded(ScreenId::Band) &&
-            !loaded(ScreenId::Characteristic)) {
-          return false;
-        }
-        break;
-      case ScreenId::Bessel:
-      case ScreenId::Characteristic:
-        if (!loaded(ScreenId::Bench)) return false;
-        break;
-      case ScreenId::Band:
-        if (!loaded(ScreenId::Characteristic)) return false;
-        break;
-      case ScreenId::Report:
-        if (!loaded(ScreenId::Characteristic) || loaded(ScreenId::MainWindow)) return false;
-        state_.Предв = 1;
-        hub.show(ScreenId::MainWindow);
-        settleEvents();
-        return screenAlive();
-      default:
-        return false;
+    if (!hub_ || hub_->programEnded() || road_.empty()) return false;
+    if (std::ranges::none_of(openers_, [this](ScreenId id) { return hub_->find(id); })) {
+      return false;
     }
-    hub.show(target_);
+    take(road_.back());
     settleEvents();
     return screenAlive();
   }
 
   bool screenAlive() const {
-    if (!hub_) return false;
-    if (hub_->programEnded()) {
-      return false;
-    }
-    const LabScreen* screen = hub_->find(target_);
+    const LabScreen* screen = hub_ && !hub_->programEnded() ? hub_->find(target_) : nullptr;
     return screen && screen->window()->isVisible() && screen->window()->windowHandle();
   }
 
@@ -334,15 +302,12 @@ class RandomStudent {
            w->visibleRegion().boundingRect();
   }
 
+  // A random point of a control, in its window's pixels: events go to the window as the desktop
+  // sends them (the window finds the control under the pointer).
   QPoint randomPointIn(QWidget* top, QWidget* w) {
     const QRect part = w == top ? top->rect() : shownPart(top, w);
     if (part.isEmpty()) return {};
-    return part.topLeft() + QPoint(below(part.width()), below(part.height()));
-  }
-
-  // Where a point of a control lies in its window, for events sent to the window as the desktop
-  // sends them (the window finds the control under the pointer).
-  static QPoint inWindow(QWidget* top, QWidget* w, QPoint p) {
+    const QPoint p = part.topLeft() + QPoint(below(part.width()), below(part.height()));
     return w == top ? p : w->mapTo(top, p);
   }
 
@@ -351,54 +316,48 @@ class RandomStudent {
     return roll < 17 ? Qt::LeftButton : roll < 19 ? Qt::RightButton : Qt::MiddleButton;
   }
 
+  // Each kind of event, with its share in a hundred.
+  struct EventKind {
+    int share;
+    const char* name;
+    void (RandomStudent::*send)();
+  };
+
   void oneEvent() {
+    static const EventKind kKinds[] = {
+        {30, "click on a control", &RandomStudent::clickControl},
+        {8, "click at a random point", &RandomStudent::clickAnywhere},
+        {30, "key press", &RandomStudent::pressKey},
+        {10, "scrollbar move", &RandomStudent::moveScrollbar},
+        {12, "drag", &RandomStudent::drag},
+        {10, "menu choice", &RandomStudent::chooseMenu}};
     if (desktop_.fileNames.empty()) desktop_.fileNames.push_back(choices_[below(choices_.size())]);
     desktop_.printOutcome = static_cast<PrintOutcome>(below(4));
-    const int roll = below(100);
-    if (roll < 30) {
-      clickControl();
-    } else if (roll < 38) {
-      clickAnywhere();
-    } else if (roll < 68) {
-      pressKey();
-    } else if (roll < 78) {
-      moveScrollbar();
-    } else if (roll < 90) {
-      drag();
-    } else {
-      chooseMenu();
+    int roll = below(100);
+    for (const EventKind& kind : kKinds) {
+      if ((roll -= kind.share) < 0) {
+        last_ = QString::fromUtf8(kind.name);
+        ++tally_.events[kind.name];
+        (this->*kind.send)();
+        break;
+      }
     }
     closePopups();
   }
 
-  void count(const char* kind) {
-    last_ = QString::fromUtf8(kind);
-    ++tally_.events[kind];
-  }
-
-  void click(QWidget* top, QPoint at) {
-    QWindow* handle = top->windowHandle();
+  void click(QWidget* top, QWidget* target) {
+    const QPoint at = randomPointIn(top, target);
     const Qt::MouseButton button = randomButton();
     if (chance(0.05)) {
-      QTest::mouseDClick(handle, button, {}, at);
+      QTest::mouseDClick(top->windowHandle(), button, {}, at);
     } else {
-      QTest::mouseClick(handle, button, {}, at);
+      QTest::mouseClick(top->windowHandle(), button, {}, at);
     }
   }
-
   void clickControl() {
-    count("click on a control");
-    QWidget* top = window();
-    QWidget* target = pick(reachable(top));
-    if (!target) return;
-    click(top, inWindow(top, target, randomPointIn(top, target)));
+    if (QWidget* target = pick(reachable(window()))) click(window(), target);
   }
-
-  void clickAnywhere() {
-    count("click at a random point");
-    QWidget* top = window();
-    click(top, randomPointIn(top, top));
-  }
+  void clickAnywhere() { click(window(), window()); }
 
   // A key as the keyboard gives it: its code and the text it types.
   struct Key {
@@ -407,55 +366,44 @@ class RandomStudent {
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
   };
   Key randomKey() {
+    static const QString kPrintable = [] {  // blank to tilde
+      QString all;
+      for (char16_t c = 32; c < 127; ++c) all += QChar(c);
+      return all;
+    }();
     static const QString kCyrillic =
         QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя");
     static const QString kNumeric = QStringLiteral("0123456789,.-");
+    static const Key kEditing[] = {{Qt::Key_Return, QStringLiteral("\r")},
+                                   {Qt::Key_Return, QStringLiteral("\r")},
+                                   {Qt::Key_Enter, QStringLiteral("\r")},
+                                   {Qt::Key_Down, QString()},
+                                   {Qt::Key_Backspace, QStringLiteral("\b")},
+                                   {Qt::Key_Backspace, QStringLiteral("\b")},
+                                   {Qt::Key_Tab, QStringLiteral("\t")},
+                                   {Qt::Key_Up, QString()},
+                                   {Qt::Key_Delete, QString()}};
     const int roll = below(100);
-    QChar c;
-    if (roll < 25) {
-      c = QChar(32 + below(95));  // printable ASCII, blank to tilde
-    } else if (roll < 45) {
-      c = kCyrillic[below(kCyrillic.size())];
-    } else if (roll < 70) {
-      c = kNumeric[below(kNumeric.size())];
-    } else {
-      switch (below(10)) {
-        case 0:
-        case 1:
-          return {Qt::Key_Return, QStringLiteral("\r")};
-        case 2:
-          return {Qt::Key_Enter, QStringLiteral("\r")};
-        case 3:
-          return {Qt::Key_Down, QString()};
-        case 4:
-        case 5:
-          return {Qt::Key_Backspace, QStringLiteral("\b")};
-        case 6:
-          return {Qt::Key_Tab, QStringLiteral("\t")};
-        case 7:
-          return {Qt::Key_Up, QString()};
-        case 8:
-          return {Qt::Key_Delete, QString()};
-        default:
-          // Pasting a random text, or selecting everything.
-          if (chance(0.5)) {
-            QString pasted;
-            for (int i = below(12); i > 0; --i) pasted += randomKey().text;
-            QApplication::clipboard()->setText(pasted);
-            return {Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier};
-          }
-          return {Qt::Key_A, QString(QChar(0x01)), Qt::ControlModifier};
+    if (roll >= 70) {
+      if (const int k = below(10); k < 9) return kEditing[k];
+      // Pasting a random text, or selecting everything.
+      if (chance(0.5)) {
+        QString pasted;
+        for (int i = below(12); i > 0; --i) pasted += randomKey().text;
+        QApplication::clipboard()->setText(pasted);
+        return {Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier};
       }
+      return {Qt::Key_A, QString(QChar(0x01)), Qt::ControlModifier};
     }
-    const QChar upper = c.toUpper();
+    const QString& chars = roll < 25 ? kPrintable : roll < 45 ? kCyrillic : kNumeric;
+    const QChar c = chars[below(chars.size())];
     const Qt::Key code = c.isLetterOrNumber() || c.isPunct() || c.isSymbol() || c.isSpace()
-                             ? static_cast<Qt::Key>(upper.unicode())
+                             ? static_cast<Qt::Key>(c.toUpper().unicode())
                              : Qt::Key_unknown;
     return {code, QString(c)};
   }
 
   void pressKey() {
-    count("key press");
     QWidget* top = window();
     QWidget* target = top->focusWidget();
     if (!target || chance(0.3)) {
@@ -479,7 +427,6 @@ class RandomStudent {
   }
 
   void moveScrollbar() {
-    count("scrollbar move");
     QList<QAbstractSlider*> sliders;
     for (QWidget* w : reachable(window())) {
       if (auto* slider = qobject_cast<QAbstractSlider*>(w)) sliders.push_back(slider);
@@ -502,7 +449,6 @@ class RandomStudent {
   // Press on a drawing surface or a control of the mounting table, a few moves over the window,
   // release somewhere.
   void drag() {
-    count("drag");
     QWidget* top = window();
     const QList<QWidget*> controls = reachable(top);
     QList<QWidget*> sources;
@@ -516,19 +462,18 @@ class RandomStudent {
     QPointer<QWidget> guard(top);
     QPointer<QWindow> handle(top->windowHandle());
     const Qt::MouseButton button = randomButton();
-    QTest::mousePress(handle, button, {}, inWindow(top, source, randomPointIn(top, source)));
+    QTest::mousePress(handle, button, {}, randomPointIn(top, source));
     QPoint at;
     for (int step = 1 + below(4); step > 0 && guard && handle; --step) {
       QWidget* over = chance(0.6) ? pick(reachable(top)) : top;
       if (!over) over = top;
-      at = inWindow(top, over, randomPointIn(top, over));
+      at = randomPointIn(top, over);
       QTest::mouseMove(handle, at);
     }
     if (guard && handle) QTest::mouseRelease(handle, button, {}, at);
   }
 
   void chooseMenu() {
-    count("menu choice");
     QList<QAction*> actions;
     std::function<void(const QList<QAction*>&)> collect = [&](const QList<QAction*>& items) {
       for (QAction* a : items) {
@@ -605,6 +550,8 @@ class RandomStudent {
 
   TempProgramDir programDir_;
   ScreenId target_;
+  std::vector<Step> road_;
+  std::vector<ScreenId> openers_;
   std::mt19937_64 random_;
   ModЧМ state_;
   ScriptedDesktop desktop_;
@@ -625,7 +572,7 @@ TEST_P(RandomUse, NoCrashAndTheRecordStaysSound) {
   const int events = eventsPerScreen();
   warnings().clear();
   const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
-  RandomStudent student(screen.id, seed);
+  RandomStudent student(screen, seed);
   const QString broken = student.run(events);
   qInstallMessageHandler(previous);
   for (const QString& warning : warnings()) std::printf("  Qt said: %s\n", qPrintable(warning));
