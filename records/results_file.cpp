@@ -11,14 +11,53 @@
 
 namespace {
 
+// The members in the order the file stores them; `io` writes or reads each one in turn.
+template <class Record, class Io>
+void eachMember(Record& r, Io& io) {
+  io.text(r.Фамилия);
+  io.text(r.Имя);
+  io.text(r.Отчество);
+  io.text(r.Группа);
+  io.text(r.НомерСБ);
+  io.text(r.EMail);
+  io.text(r.Вариант);
+  io.text(r.Ответ1);
+  io.text(r.Ответ2);
+  io.singles(r.ХарUвх, 14);
+  io.singles(r.Харuвх, 20);
+  io.singles(r.Харdf, 20);
+  io.singles(r.ХарS, 20);
+  io.currency(r.dfk);
+  io.currency(r.dfэфф);
+  io.currency(r.dfпик);
+  io.currency(r.Пчм);
+  io.int16(r.N);
+  io.currency(r.F1);
+  io.currency(r.F2);
+  io.int16(r.pk);
+  io.currency(r.Рср);
+  io.currency(r.mf);
+  io.currency(r.dfkИтог);
+  io.currency(r.dfэффИтог);
+  io.currency(r.dfпикИтог);
+  io.currency(r.ПчмИтог);
+  io.int16(r.NИтог);
+  io.currency(r.F1Итог);
+  io.currency(r.F2Итог);
+  io.int16(r.pkИтог);
+  io.currency(r.РсрИтог);
+  io.currency(r.mfИтог);
+}
+
 class RecordWriter {
  public:
   template <int N>
   void text(const FixedText<N>& field) {
     bytes_.append(field.bytes().data(), N);
   }
-  void singles(const float* values, int first, int count) {
-    for (int i = first; i < first + count; ++i) {
+  // Rows 1..count of an array indexed by row number.
+  void singles(const float* values, int count) {
+    for (int i = 1; i <= count; ++i) {
       std::uint32_t bits;
       std::memcpy(&bits, &values[i], sizeof bits);
       little(bits);
@@ -45,14 +84,14 @@ class RecordReader {
     field.setBytes(data_ + offset_);
     offset_ += N;
   }
-  void singles(float* values, int first, int count) {
-    for (int i = first; i < first + count; ++i) {
+  void singles(float* values, int count) {
+    for (int i = 1; i <= count; ++i) {
       const std::uint32_t bits = little<std::uint32_t>();
       std::memcpy(&values[i], &bits, sizeof bits);
     }
   }
-  std::int16_t int16() { return little<std::int16_t>(); }
-  Currency currency() { return Currency::fromRaw(little<std::int64_t>()); }
+  void int16(std::int16_t& value) { value = little<std::int16_t>(); }
+  void currency(Currency& value) { value = Currency::fromRaw(little<std::int64_t>()); }
 
  private:
   template <class T>
@@ -68,72 +107,20 @@ class RecordReader {
 
 }  // namespace
 
-QByteArray encodeResultRecord(const Результат& r) {
-  RecordWriter w;
-  w.text(r.Фамилия);
-  w.text(r.Имя);
-  w.text(r.Отчество);
-  w.text(r.Группа);
-  w.text(r.НомерСБ);
-  w.text(r.EMail);
-  w.text(r.Вариант);
-  w.text(r.Ответ1);
-  w.text(r.Ответ2);
-  w.singles(r.ХарUвх, 1, 14);
-  w.singles(r.Харuвх, 1, 20);
-  w.singles(r.Харdf, 1, 20);
-  w.singles(r.ХарS, 1, 20);
-  for (Currency c : {r.dfk, r.dfэфф, r.dfпик, r.Пчм}) w.currency(c);
-  w.int16(r.N);
-  w.currency(r.F1);
-  w.currency(r.F2);
-  w.int16(r.pk);
-  w.currency(r.Рср);
-  w.currency(r.mf);
-  for (Currency c : {r.dfkИтог, r.dfэффИтог, r.dfпикИтог, r.ПчмИтог}) w.currency(c);
-  w.int16(r.NИтог);
-  w.currency(r.F1Итог);
-  w.currency(r.F2Итог);
-  w.int16(r.pkИтог);
-  w.currency(r.РсрИтог);
-  w.currency(r.mfИтог);
-  return w.bytes();
+QByteArray encodeResultRecord(const Результат& record) {
+  RecordWriter writer;
+  eachMember(record, writer);
+  return writer.bytes();
 }
 
 Результат decodeResultRecord(const QByteArray& bytes) {
   // A short block is read as if it were padded with zero bytes, so no read runs past its end.
   QByteArray block = bytes.left(kResultRecordSize);
   if (block.size() < kResultRecordSize) block.append(kResultRecordSize - block.size(), '\0');
-  Результат r;
-  RecordReader in(block);
-  in.text(r.Фамилия);
-  in.text(r.Имя);
-  in.text(r.Отчество);
-  in.text(r.Группа);
-  in.text(r.НомерСБ);
-  in.text(r.EMail);
-  in.text(r.Вариант);
-  in.text(r.Ответ1);
-  in.text(r.Ответ2);
-  in.singles(r.ХарUвх, 1, 14);
-  in.singles(r.Харuвх, 1, 20);
-  in.singles(r.Харdf, 1, 20);
-  in.singles(r.ХарS, 1, 20);
-  for (Currency* c : {&r.dfk, &r.dfэфф, &r.dfпик, &r.Пчм}) *c = in.currency();
-  r.N = in.int16();
-  r.F1 = in.currency();
-  r.F2 = in.currency();
-  r.pk = in.int16();
-  r.Рср = in.currency();
-  r.mf = in.currency();
-  for (Currency* c : {&r.dfkИтог, &r.dfэффИтог, &r.dfпикИтог, &r.ПчмИтог}) *c = in.currency();
-  r.NИтог = in.int16();
-  r.F1Итог = in.currency();
-  r.F2Итог = in.currency();
-  r.pkИтог = in.int16();
-  r.РсрИтог = in.currency();
-  r.mfИтог = in.currency();
-  return r;
+  Результат record;
+  RecordReader reader(block);
+  eachMember(record, reader);
+  return record;
 }
 
 QString resultsFileName(const Результат& record) {
