@@ -54,9 +54,8 @@ FrmБессель::FrmБессель(ScreenHub& hub)
   makePlotCaption(picБессель, QStringLiteral("Label1"), QStringLiteral("Jn"), 780, 30);
   connect(picБессель, &PictureBox::paintRequested, this, &FrmБессель::picБессель_Paint);
 
-  auto* frame = new QGroupBox(QStringLiteral("Порядок функции Бесселя"), client());
-  frame->setObjectName(QStringLiteral("Frame1"));
-  placeTwips(frame, 225, 4560, 4470, 1260);
+  QGroupBox* frame = makeFrame(client(), QStringLiteral("Frame1"),
+                               QStringLiteral("Порядок функции Бесселя"), 225, 4560, 4470, 1260);
   HScrlПорядок = new QScrollBar(Qt::Horizontal, frame);
   HScrlПорядок->setObjectName(QStringLiteral("HScrlПорядок"));
   placeTwips(HScrlПорядок, 240, 570, 3135, 270);

@@ -27,14 +27,6 @@ constexpr int kBoxLeft = 2520;
 constexpr int kBoxWidth = 1200;
 constexpr int kBoxHeight = 360;
 
-QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
-                     int top, int width, int height) {
-  auto* frame = new QGroupBox(caption, parent);
-  frame->setObjectName(name);
-  placeTwips(frame, left, top, width, height);
-  return frame;
-}
-
 // An input row: its caption and its box, both with the same tool tip.
 NumberBox* makeInput(QWidget* parent, const QString& name, const QString& caption,
                      const QString& tip, int captionLeft, int boxLeft, int top) {

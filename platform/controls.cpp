@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,4 +24,12 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
   button->setObjectName(name);
   placeTwips(button, left, top, width, height);
   return button;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
+                     int top, int width, int height) {
+  auto* frame = new QGroupBox(caption, parent);
+  frame->setObjectName(name);
+  placeTwips(frame, left, top, width, height);
+  return frame;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -12,5 +13,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
                   int width, int height);
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, int left,
                         int top, int width, int height);
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int left,
+                     int top, int width, int height);
 // Places an existing widget at a rectangle in twips.
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
