@@ -6,8 +6,13 @@
 #include "platform/application_setup.h"
 #include "platform/desktop.h"
 
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
+int main(int, char* argv[]) {
+  // The program reads no command line: Qt is given only the program's name, so that options
+  // such as -style, -stylesheet or -reverse cannot change what the student sees.
+  char fallbackName[] = "fmlab";
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0] ? argv[0] : fallbackName, nullptr};
+  QApplication application(qtArgc, qtArgv);
   setUpApplication(application);
   ModЧМ state;
   Main(state, systemDesktop());

@@ -170,9 +170,13 @@ void FrmМонтаж::buildTable() {
   table_->installEventFilter(this);
   controls_[table_] = Control{Control::Table, 0, 0, table_};
 
-  const QColor white = vbColor(kVbWindowBackground);
+  // The table, its captions and the plugs are white whatever the desktop's colours; the
+  // instruments take the system's window colour.
+  const QColor white = vbColor(vbRgb(255, 255, 255));
+  const QColor windowColour = vbColor(kVbWindowBackground);
   const auto caption = [&](const QString& name, const QString& text, int left, int top, int width) {
-    QLabel* label = makeText(table_, name, text, kVbWindowText, left, top, width, 195);
+    // Black on the white caption, so that a light text colour of a dark desktop stays readable.
+    QLabel* label = makeText(table_, name, text, vbRgb(0, 0, 0), left, top, width, 195);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, white);
@@ -192,7 +196,7 @@ void FrmМонтаж::buildTable() {
   controls_[modulator_] = Control{Control::Modulator, 0, 0, modulator_};
 
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
-    auto* box = new PictureControl(table_, QStringLiteral("PicПрибор(%1)").arg(i), white);
+    auto* box = new PictureControl(table_, QStringLiteral("PicПрибор(%1)").arg(i), windowColour);
     box->setToolTip(QString::fromUtf8(kInstrumentTips[i]));
     box->setAttribute(Qt::WA_NoMousePropagation);
     box->installEventFilter(this);

@@ -17,7 +17,7 @@ MountingTable::MountingTable(QWidget* parent, const AssemblyModel& model)
 
 void MountingTable::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), vbColor(kVbWindowBackground));
+  painter.fillRect(rect(), vbColor(vbRgb(255, 255, 255)));  // white on any desktop
   painter.setPen(QPen(vbColor(vbRgb(128, 128, 128)), 1));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 

@@ -256,10 +256,10 @@ void frmХарЧМ1::РасчетСтроки(std::int16_t Index) {
   const CharacteristicRow row =
       computeCharacteristicRow(рез.Харuвх[Index], numberFromText(Label7[Index]->text()));
   storeCharacteristicRow(рез, Index, row);
-  Label5[Index]->setText(formatNumber(row.amplitude, QStringLiteral("###.##")));
-  Label6[Index]->setText(formatNumber(row.deviation, QStringLiteral("##.##")));
+  Label5[Index]->setText(formatSingle(row.amplitude, QStringLiteral("###.##")));
+  Label6[Index]->setText(formatSingle(row.deviation, QStringLiteral("##.##")));
   // A zero amplitude has no slope: the cell stays without a number.
-  Label8[Index]->setText(row.hasSlope ? formatNumber(row.slope, QStringLiteral("##.##"))
+  Label8[Index]->setText(row.hasSlope ? formatSingle(row.slope, QStringLiteral("##.##"))
                                       : QString());
   PicХар_Paint();
 }

@@ -177,10 +177,10 @@ void FrmОтчет::load() {
   PictХар->move(twipsPoint(kFrameLeft, rowTop(14) + 3 * kRowHeight));
   shown_ = state().Рез;
   for (int row = 1; row <= 14; ++row) {
-    Label2[row]->setText(formatNumber(shown_.Харuвх[row], QStringLiteral("###.##")));
-    Label3[row]->setText(formatNumber(shown_.ХарUвх[row], QStringLiteral("###.##")));
-    Label4[row]->setText(formatNumber(shown_.Харdf[row], QStringLiteral("##.##")));
-    Label6[row]->setText(formatNumber(shown_.ХарS[row], QStringLiteral("##.##")));
+    Label2[row]->setText(formatSingle(shown_.Харuвх[row], QStringLiteral("###.##")));
+    Label3[row]->setText(formatSingle(shown_.ХарUвх[row], QStringLiteral("###.##")));
+    Label4[row]->setText(formatSingle(shown_.Харdf[row], QStringLiteral("##.##")));
+    Label6[row]->setText(formatSingle(shown_.ХарS[row], QStringLiteral("##.##")));
   }
   ПостроитьХарактеристику();
   state().Предв = 0;

@@ -7,7 +7,8 @@
 #include "platform/desktop.h"
 
 void setUpApplication(QApplication& application) {
-  QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+  // No display name: Qt would append it to every window title, and the screens' captions stand
+  // alone. Boxes that show the application's title are given it explicitly.
   QApplication::setApplicationName(QStringLiteral("fmlab"));
   // The screens decide when the program ends (the hub ends it when the last one is closed):
   // between two screens there are moments with no window shown.

@@ -1,6 +1,5 @@
 #include "platform/page_printing.h"
 
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -11,7 +10,7 @@ void setUpPdfOutput(QPrinter& printer, const QString& fileName, const QString& d
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
   printer.setDocName(documentName);
-  printer.setCreator(QGuiApplication::applicationDisplayName());
+  printer.setCreator(QString::fromUtf8(kApplicationTitle));
 }
 
 bool printOnePage(QPrinter& printer, const PagePainter& paint) {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -40,15 +41,39 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A message box. A Yes/No question is answered only by one of its buttons: Escape and the
+// window's close button do nothing then, as the system's questions cannot be dismissed.
+class MessageBox final : public QMessageBox {
+ public:
+  MessageBox(QWidget* parent, bool answerRequired)
+      : QMessageBox(parent), answerRequired_(answerRequired) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (answerRequired_ && event->matches(QKeySequence::Cancel)) return;
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override {
+    if (answerRequired_) {
+      event->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(event);
+  }
+
+ private:
+  bool answerRequired_;
+};
+
 class SystemDesktop final : public Desktop {
  public:
   MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
                     const std::optional<QString>& title) override {
-    QMessageBox box(parent);
+    MessageBox box(parent, buttons == MsgButtons::YesNo);
     box.setWindowModality(Qt::ApplicationModal);
     box.setIcon(qtIcon(icon));
     box.setText(text);
-    box.setWindowTitle(title ? *title : QGuiApplication::applicationDisplayName());
+    box.setWindowTitle(title ? *title : QString::fromUtf8(kApplicationTitle));
     QPushButton* ok = nullptr;
     QPushButton* cancel = nullptr;
     QPushButton* yes = nullptr;
@@ -66,7 +91,6 @@ class SystemDesktop final : public Desktop {
       case MsgButtons::YesNo:
         yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-        box.setEscapeButton(no);
         break;
     }
     box.setDefaultButton(ok ? ok : yes);

@@ -111,6 +111,8 @@ FrmФИО::FrmФИО(ScreenHub& hub)
     placeTwips(edit, left, top + 240, 2880, 330);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, box] { filterEditedText(box); });
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, box](const QString& text) { previousTexts_[box] = text; });
     boxes_[box] = edit;
   }
 
@@ -172,17 +174,25 @@ void FrmФИО::confirm(int box) {
 }
 
 // Text that reached the box without a key press (pasted, dropped) keeps only what typing
-// could have put there.
+// could have put there. Only the inserted part is filtered: the text already in the box (a
+// surname with a blank, read from a file) stays as it is when the student edits it.
 void FrmФИО::filterEditedText(int box) {
   QLineEdit* edit = boxes_[box];
   const QString text = edit->text();
-  const QString kept = withoutRefusedCharacters(kindOf(box), text);
-  if (kept == text) return;
-  const int cursor = edit->cursorPosition();
-  const int keptBeforeCursor =
-      static_cast<int>(withoutRefusedCharacters(kindOf(box), text.left(cursor)).size());
-  edit->setText(kept);
-  edit->setCursorPosition(keptBeforeCursor);
+  const QString& before = previousTexts_[box];
+  // The edit kept a beginning and an end of the old text; what lies between them is new.
+  const qsizetype common = std::min(text.size(), before.size());
+  qsizetype head = 0;
+  while (head < common && text[head] == before[head]) ++head;
+  qsizetype tail = 0;
+  while (tail < common - head && text[text.size() - 1 - tail] == before[before.size() - 1 - tail]) {
+    ++tail;
+  }
+  const QString inserted = text.mid(head, text.size() - head - tail);
+  const QString kept = withoutRefusedCharacters(kindOf(box), inserted);
+  if (kept == inserted) return;
+  edit->setText(text.left(head) + kept + text.right(tail));
+  edit->setCursorPosition(static_cast<int>(head + kept.size()));
   beepTwice();
 }
 

@@ -34,4 +34,7 @@ class FrmФИО : public LabScreen {
 
   QLabel* instructions_ = nullptr;  // Label10
   std::array<QLineEdit*, kBoxes> boxes_{};
+  // Each box's text as it stood before the edit being handled (textEdited comes before
+  // textChanged): an edit is filtered only in what it inserted.
+  std::array<QString, kBoxes> previousTexts_{};
 };

@@ -150,7 +150,9 @@ bool isPlainFileName(const QString& name) {
 // Writes the record over the first 554 bytes of the results file in the current directory;
 // whatever a longer file holds after them stays. The new content goes to a temporary file that
 // replaces the results file only when every byte has been written and flushed to disk, so a
-// failure never leaves a half-written file behind and the old content stays.
+// failure never leaves a half-written file behind and the old content stays. A results file
+// that exists and may be written is updated in place when its folder takes no new files (no
+// temporary file can be made there); success is still told only once every byte is flushed.
 FileStatus ModЧМ::ЗаписатьРезультат() {
   const QString name = resultsFileName(Рез);
   if (!isPlainFileName(name)) return FileStatus::OpenFailed;
@@ -165,8 +167,9 @@ FileStatus ModЧМ::ЗаписатьРезультат() {
     content += previous.mid(kResultRecordSize);
   }
   QSaveFile file(name);
+  file.setDirectWriteFallback(existing.exists());
   if (!file.open(QIODevice::WriteOnly)) return FileStatus::OpenFailed;
-  if (file.write(content) != content.size()) {
+  if (file.write(content) != content.size() || !file.flush()) {
     file.cancelWriting();
     return FileStatus::WriteFailed;
   }

@@ -6,17 +6,23 @@
 
 namespace {
 
-// Digits of |value| to 15 significant places and the position of the decimal point in them:
-// value = 0.d1d2...d15 x 10^pointPosition.
+// Significant digits a value is written with before it is rounded for display: 15 for a
+// double, 7 for a single (the digits it was typed and stored with, not those of the double it
+// widens to: 4.935f is 4.93499994... and must show as 4.94).
+constexpr int kDoubleDigits = 15;
+constexpr int kSingleDigits = 7;
+
+// Digits of |value| to `significant` places and the position of the decimal point in them:
+// value = 0.d1d2...dn x 10^pointPosition.
 struct DecimalDigits {
   std::string digits;
   int pointPosition = 0;
 };
 
-DecimalDigits decimalDigits(double magnitude) {
+DecimalDigits decimalDigits(double magnitude, int significant) {
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                    std::chars_format::scientific, significant - 1);
   const std::string text(buffer, result.ptr);  // d.dddddddddddddde+XX
   const auto e = text.find('e');
   DecimalDigits out;
@@ -26,9 +32,9 @@ DecimalDigits decimalDigits(double magnitude) {
 }
 
 // Integer and fraction digits of |value| rounded to `decimals` places, halves away from zero.
-std::pair<std::string, std::string> roundedParts(double magnitude, int decimals) {
+std::pair<std::string, std::string> roundedParts(double magnitude, int decimals, int significant) {
   if (magnitude == 0.0) return {"", ""};
-  DecimalDigits d = decimalDigits(magnitude);
+  DecimalDigits d = decimalDigits(magnitude, significant);
   // Keep the digits down to the wanted decimal place, then round on the next one.
   const int keep = d.pointPosition + decimals;
   std::string kept;
@@ -65,9 +71,7 @@ std::pair<std::string, std::string> roundedParts(double magnitude, int decimals)
   return {integer, fraction};
 }
 
-}  // namespace
-
-QString formatNumber(double value, const QString& pattern, const QLocale& locale) {
+QString formatDigits(double value, const QString& pattern, const QLocale& locale, int significant) {
   // The placeholder part: leading '#' and at most one point.
   qsizetype end = 0;
   int decimals = 0;
@@ -86,9 +90,19 @@ QString formatNumber(double value, const QString& pattern, const QLocale& locale
   const QString suffix = pattern.mid(end);
   if (!std::isfinite(value)) return QString() + suffix;
 
-  const auto [integer, fraction] = roundedParts(std::abs(value), decimals);
+  const auto [integer, fraction] = roundedParts(std::abs(value), decimals, significant);
   QString text = QString::fromStdString(integer);
   if (afterPoint) text += locale.decimalPoint() + QString::fromStdString(fraction);
   if (value < 0 && !(integer.empty() && fraction.empty())) text.prepend(QLatin1Char('-'));
   return text + suffix;
+}
+
+}  // namespace
+
+QString formatNumber(double value, const QString& pattern, const QLocale& locale) {
+  return formatDigits(value, pattern, locale, kDoubleDigits);
+}
+
+QString formatSingle(float value, const QString& pattern, const QLocale& locale) {
+  return formatDigits(value, pattern, locale, kSingleDigits);
 }

@@ -10,3 +10,9 @@
 // characters after the placeholders are copied. 12 -> "12.", 0.5 -> ".5", 0 -> ".".
 QString formatNumber(double value, const QString& pattern,
                      const QLocale& locale = QLocale::system());
+
+// The same for a single-precision value: it is first written with its own 7 significant digits
+// and that decimal is rounded, so 4.935f shows as "4.94" although the double it widens to is
+// 4.93499994...
+QString formatSingle(float value, const QString& pattern,
+                     const QLocale& locale = QLocale::system());

@@ -1,6 +1,5 @@
 #include "scripted_desktop.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 
 MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
@@ -8,7 +7,7 @@ MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons but
   DesktopCall call{DesktopCall::Kind::Message};
   call.text = text;
   call.defaultTitle = !title.has_value();
-  call.title = title ? *title : QGuiApplication::applicationDisplayName();
+  call.title = title ? *title : QString::fromUtf8(kApplicationTitle);
   call.buttons = buttons;
   call.icon = icon;
   calls.push_back(call);

@@ -22,7 +22,7 @@ QString statusWord(const ResultsFileReport& report) {
 // format would leave empty).
 QString shown(float value, const char* pattern, const QLocale& locale) {
   if (!std::isfinite(value)) return singleText(value);
-  return formatNumber(value, QString::fromLatin1(pattern), locale);
+  return formatSingle(value, QString::fromLatin1(pattern), locale);
 }
 
 QString personalField(const QString& field) { return withoutPadding(field); }
