@@ -17,19 +17,17 @@ TEST(SingleDisplay, RoundsTheSinglesOwnDecimal) {
     const char* shown;
   };
   const Row rows[] = {
-      {4.935f, "###.##", "4.94"},    {4.9349f, "###.##", "4.93"},    {58.515f, "###.##", "58.52"},
-      {58.5149f, "###.##", "58.51"}, {0.705f, "###.##", ".71"},      {0.7049f, "###.##", ".7"},
-      {-4.935f, "###.##", "-4.94"},  {9.995f, "##.##", "10."},       {9.9949f, "##.##", "9.99"},
-      {0.005f, "##.##", ".01"},      {0.0049f, "##.##", "."},        {0.25f, "###.#", ".3"},
-      {0.0f, "###.##", "."},         {12.f, "##.## МГц", "12. МГц"},
+      {4.935f, "###.##", "4.94"},     {4.9349f, "###.##", "4.93"},  {58.515f, "###.##", "58.52"},
+      {0.705f, "###.##", ".71"},      {-4.935f, "###.##", "-4.94"}, {9.995f, "##.##", "10."},
+      {9.9949f, "##.##", "9.99"},     {0.005f, "##.##", ".01"},     {0.0049f, "##.##", "."},
+      {0.25f, "###.# мВт", ".3 мВт"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.value << " " << row.pattern);
-    EXPECT_EQ(formatSingle(row.value, QString::fromUtf8(row.pattern), c),
-              QString::fromUtf8(row.shown));
+    EXPECT_EQ(formatSingle(row.value, QString::fromUtf8(row.pattern), c).toStdString(), row.shown);
   }
   // A double keeps its 15 digits: the widened single is a hair below the half.
-  EXPECT_EQ(formatNumber(static_cast<double>(4.935f), "###.##", c), "4.93");
+  EXPECT_EQ(formatNumber(static_cast<double>(4.935f), "###.##", c).toStdString(), "4.93");
 }
 
 // Readings typed into the characteristic: U вх = 1.41 u вх and Δf = 0.5 mf as the row stores
@@ -51,8 +49,8 @@ TEST(SingleDisplay, CharacteristicRowsShowTheirDecimalValues) {
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.reading << " at mf " << row.index);
     const CharacteristicRow computed = computeCharacteristicRow(row.reading, row.index);
-    EXPECT_EQ(formatSingle(computed.amplitude, "###.##", c), QString::fromUtf8(row.amplitude));
-    EXPECT_EQ(formatSingle(computed.deviation, "##.##", c), QString::fromUtf8(row.deviation));
+    EXPECT_EQ(formatSingle(computed.amplitude, "###.##", c).toStdString(), row.amplitude);
+    EXPECT_EQ(formatSingle(computed.deviation, "##.##", c).toStdString(), row.deviation);
   }
 }
 

@@ -3,14 +3,13 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -59,30 +58,15 @@ TEST(SystemBoxes, OnlyAButtonAnswersAQuestion) {
 
 // A box loaded by "Открыть" holds blanks that typing could not put there; editing it keeps
 // them, and only what is pasted in is filtered.
-class LoadedPersonalData : public ScreenShots {
- protected:
-  void SetUp() override {
-    hub.show(ScreenId::Title);
-    screen = hub.show(ScreenId::PersonalData);
-    Результат earlier;
-    earlier.Фамилия = QStringLiteral("Ван Дейк");
-    earlier.НомерСБ = QStringLiteral("12 345");
-    QFile file(programDir.filePath(QStringLiteral("earlier.res")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(encodeResultRecord(earlier));
-  }
-  QLineEdit* open(const char* name) {
-    desktop.fileNames = {programDir.filePath(QStringLiteral("earlier.res"))};
-    screen->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
-    auto* box = screen->findChild<QLineEdit*>(QString::fromUtf8(name));
-    box->setFocus();
-    desktop.clear();
-    return box;
-  }
-  LabScreen* screen = nullptr;
-};
-
-TEST_F(LoadedPersonalData, EditingKeepsTheBlanksAlreadyThere) {
+TEST_F(ScreenShots, EditingAPersonalDataBoxKeepsTheBlanksAlreadyThere) {
+  hub.show(ScreenId::Title);
+  LabScreen* screen = hub.show(ScreenId::PersonalData);
+  Результат earlier;
+  earlier.Фамилия = QStringLiteral("Ван Дейк");
+  earlier.НомерСБ = QStringLiteral("12 345");
+  QFile file(programDir.filePath(QStringLiteral("earlier.res")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(encodeResultRecord(earlier)));
+  file.close();
   struct Row {
     const char* box;
     std::vector<Qt::Key> keys;
@@ -99,7 +83,10 @@ TEST_F(LoadedPersonalData, EditingKeepsTheBlanksAlreadyThere) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
-    QLineEdit* box = open(row.box);
+    desktop.fileNames = {file.fileName()};
+    screen->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
+    auto* box = screen->findChild<QLineEdit*>(QString::fromUtf8(row.box));
+    desktop.clear();
     for (Qt::Key key : row.keys) QTest::keyClick(box, key);
     if (row.pasted) {
       QGuiApplication::clipboard()->setText(QString::fromUtf8(row.pasted));
@@ -110,7 +97,7 @@ TEST_F(LoadedPersonalData, EditingKeepsTheBlanksAlreadyThere) {
   }
 }
 
-// Root writes into any folder; for the test the process gives up that power for a while.
+// Root writes into any folder; for the test the thread gives up that power for a while.
 class WithoutOverridingPermissions {
  public:
   WithoutOverridingPermissions() {
@@ -132,20 +119,20 @@ TEST(ResultsFile, ExistingFileIsUpdatedInAFolderThatTakesNoNewFiles) {
   for (const bool exists : {true, false}) {
     SCOPED_TRACE(exists ? "existing file" : "no file yet");
     QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
+    const QString name = folder.filePath(QStringLiteral("Result7_77.res"));
     const QByteArray tail("kept after the record");
-    if (exists) {
-      QFile old(QStringLiteral("Result7_77.res"));
-      ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-      old.write(QByteArray(kResultRecordSize, 'x') + tail);
-    }
+    QFile old(name);
+    ASSERT_TRUE(!exists ||
+                (old.open(QIODevice::WriteOnly) && old.write(QByteArray(554, 'x') + tail)));
+    old.close();
     ModЧМ state;
     state.Рез.НомерСБ = QStringLiteral("77");
     state.Рез.Фамилия = QStringLiteral("Петров");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    bool probeCreated = false;
     FileStatus status;
-    bool probeCreated;
     {
       WithoutOverridingPermissions unprivileged;
       probeCreated = QFile(QStringLiteral("probe")).open(QIODevice::WriteOnly);
@@ -155,15 +142,14 @@ TEST(ResultsFile, ExistingFileIsUpdatedInAFolderThatTakesNoNewFiles) {
     QDir::setCurrent(previous);
     ASSERT_FALSE(probeCreated) << "the folder still takes new files";
     EXPECT_EQ(status, exists ? FileStatus::Ok : FileStatus::OpenFailed);
-    QFile written(folder.filePath(QStringLiteral("Result7_77.res")));
+    QFile written(name);
     EXPECT_EQ(written.exists(), exists);
-    if (exists && written.open(QIODevice::ReadOnly)) {
-      const QByteArray bytes = written.readAll();
-      // "Петров" in Windows-1251, padded to 20; the card number at byte 70.
-      EXPECT_EQ(bytes.left(20), QByteArray("\xcf\xe5\xf2\xf0\xee\xe2") + QByteArray(14, ' '));
-      EXPECT_EQ(bytes.mid(70, 20), QByteArray("77") + QByteArray(18, ' '));
-      EXPECT_EQ(bytes.mid(kResultRecordSize), tail);
-    }
+    if (!exists || !written.open(QIODevice::ReadOnly)) continue;
+    const QByteArray bytes = written.readAll();
+    // "Петров" in Windows-1251 padded to 20 bytes; the card number at byte 70; the old tail.
+    EXPECT_EQ(bytes.left(20), QByteArray("\xcf\xe5\xf2\xf0\xee\xe2") + QByteArray(14, ' '));
+    EXPECT_EQ(bytes.mid(70, 20), QByteArray("77") + QByteArray(18, ' '));
+    EXPECT_EQ(bytes.mid(554), tail);
   }
 }
 
