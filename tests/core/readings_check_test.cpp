@@ -61,9 +61,7 @@ TEST(ReadingsCheck, AWholeTableFromTheBenchNamesItsModulatorAndARowMovedByTenPer
   for (const Modulator& m : kModulators) {
     SCOPED_TRACE(m.k1);
     Результат r = benchTable(m);
-    const ReadingsVerdict verdict = checkReadings(r);
-    EXPECT_EQ(verdict.modulators, std::vector<int>{m.k1});
-    EXPECT_EQ(verdict.fittedRows, 14);
+    EXPECT_EQ(checkReadings(r).modulators, std::vector<int>{m.k1});
     EXPECT_TRUE(readingFindings(r).empty());
 
     r.Харuвх[6] *= 1.1f;
@@ -97,13 +95,10 @@ TEST(ReadingsCheck, AHandTypedTableFitsNoModulatorAndEveryFilledRowIsNamed) {
   Результат r;
   const float typed[] = {10, 15.5f, 22, 0, 31.25f};  // u grows as if КоэфU were about 6
   for (int row = 1; row <= 5; ++row) r.Харuвх[row] = typed[row - 1];
-  const ReadingsVerdict verdict = checkReadings(r);
-  EXPECT_EQ(verdict.filledRows, (std::vector<int>{1, 2, 3, 5}));
-  EXPECT_TRUE(verdict.modulators.empty());
+  EXPECT_TRUE(checkReadings(r).modulators.empty());
   std::vector<int> rows;
   for (const ResultsFinding& f : readingFindings(r)) rows.push_back(f.row);
   EXPECT_EQ(rows, (std::vector<int>{1, 2, 3, 5}));
-  EXPECT_TRUE(checkReadings(Результат{}).modulators.empty());
 }
 
 // The teacher's view of a class: the modulators in the JSON and in words, the summary, the
@@ -117,8 +112,7 @@ TEST(ReadingsCheck, TheToolShowsTheModulatorsForAFolderOfFiles) {
   moved.Фамилия = QStringLiteral("Сидоров"), moved.Харuвх[3] *= 0.9f;
   for (const auto& [name, record] : {std::pair{"a.res", fitted}, std::pair{"b.res", moved}}) {
     QFile file(dir.filePath(QString::fromLatin1(name)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(encodeResultRecord(record));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(encodeResultRecord(record)) == 554);
   }
   const auto run = [&](const QStringList& arguments) {
     QString out, err;
@@ -129,8 +123,7 @@ TEST(ReadingsCheck, TheToolShowsTheModulatorsForAFolderOfFiles) {
 
   const QJsonArray files = QJsonDocument::fromJson(run({"--json", dir.path()}).toUtf8()).array();
   ASSERT_EQ(files.size(), 2);
-  EXPECT_EQ(files[0]["modulators"].toArray(), QJsonArray{5});
-  EXPECT_EQ(files[1]["modulators"].toArray(), QJsonArray{5});
+  for (const QJsonValue file : files) EXPECT_EQ(file["modulators"].toArray(), QJsonArray{5});
   const QJsonValue finding = files[1]["findings"].toArray().last();
   EXPECT_EQ(std::pair(finding["kind"], finding["row"]),
             std::pair(QJsonValue("reading"), QJsonValue(3)));

@@ -9,10 +9,7 @@ source=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1; then
   cat "$work/cpack.log" >&2
@@ -67,8 +64,5 @@ for picture in Demo.svg Logo1.svg; do
   read_picture "$picture" >/dev/null || fail "the program did not read $picture from beside itself"
 done
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failed" >&2
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures failed" >&2; exit 1; }
 echo "package: all checks passed"
