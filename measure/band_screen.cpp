@@ -1,6 +1,7 @@
 #include "measure/band_screen.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,7 +14,7 @@
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
-#include "records/results_file.h"
+#include "records/results_folder.h"
 #include "types/display_format.h"
 #include "types/number_text.h"
 
@@ -365,10 +366,10 @@ void РасчЧМ::КонецРаботы() {
     desktop().message(
         this,
         QStringLiteral("Не удалось записать результаты работы в файл %1!")
-                .arg(resultsFileName(state().Рез)) +
+                .arg(QDir::toNativeSeparators(resultsFilePath(state().Рез))) +
             kParagraph +
             QStringLiteral(
-                "Работа не закончена. Проверьте, что в каталог с программой можно записывать файлы, и нажмите 'Дальше...' еще раз."),
+                "Работа не закончена. Проверьте, что в эту папку можно записывать файлы, и нажмите 'Дальше...' еще раз."),
         MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Ошибка!"));
     return;
   }
@@ -377,7 +378,9 @@ void РасчЧМ::КонецРаботы() {
       QStringLiteral("Внимание! Вы закончили работу и ее результаты записаны в файл Result.res.") +
           kParagraph +
           QStringLiteral(
-              "Если Вы проделали все этапы работы и уверены, что все выполнено правильно, вышлите этот файл электронной почтой по месту учебы. Если такая уверенность отсутствует, проделайте работу повторно! "),
+              "Если Вы проделали все этапы работы и уверены, что все выполнено правильно, вышлите этот файл электронной почтой по месту учебы. Если такая уверенность отсутствует, проделайте работу повторно! ") +
+          kParagraph + QStringLiteral("Файл результатов: ") +
+          QDir::toNativeSeparators(resultsFilePath(state().Рез)),
       MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Внимание"));
   hub().endProgram();
 }

@@ -18,6 +18,7 @@ struct OpenFileRequest {
   QString filter;
   int filterIndex = 1;
   QString defaultExtension;
+  QString directory;  // where the dialog starts; empty: the current directory
 };
 
 // Draws one page of a printout: the painter is set up on the page, `page` is the printable area

@@ -118,7 +118,7 @@ class SystemDesktop final : public Desktop {
     QString suffix = request.defaultExtension;
     suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(QDir::current());
+    dialog.setDirectory(request.directory.isEmpty() ? QDir::current() : QDir(request.directory));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
   }

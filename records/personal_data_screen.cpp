@@ -15,7 +15,7 @@
 #include "platform/program_dir.h"
 #include "platform/vb_color.h"
 #include "records/personal_field_filter.h"
-#include "records/results_file.h"
+#include "records/results_folder.h"
 
 namespace {
 
@@ -209,8 +209,8 @@ void FrmФИО::CmdОК_Click() {
     desktop().message(
         this,
         QStringLiteral(
-            "Не удалось записать файл результатов «%1» в папку «%2». Возможно, в эту папку нельзя записывать или номер студенческого билета не годится для имени файла. Данные не сохранены.")
-            .arg(resultsFileName(state().Рез), QDir::toNativeSeparators(QDir::currentPath())),
+            "Не удалось записать файл результатов «%1». Возможно, в эту папку нельзя записывать или номер студенческого билета не годится для имени файла. Данные не сохранены.")
+            .arg(QDir::toNativeSeparators(resultsFilePath(state().Рез))),
         MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Ошибка!"));
     return;
   }
@@ -223,6 +223,7 @@ void FrmФИО::mnuOpen_Click() {
   request.title = QStringLiteral("Поиск файла результатов");
   request.filter = QStringLiteral("Файлы контроля (*.res)|*.res|All Files (* *)|* *");
   request.filterIndex = 1;
+  request.directory = resultsFolder();
   state().ИмяФайла = desktop().openFileName(this, request);
   if (state().ИмяФайла.isEmpty()) {
     desktop().message(this, QStringLiteral("Файл результатов еще не сформирован!"), MsgButtons::Ok,

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/work_state.h"
+#include "records/results_folder.h"
 
 namespace {
 
@@ -147,15 +148,16 @@ bool isPlainFileName(const QString& name) {
 
 }  // namespace
 
-// Writes the record over the first 554 bytes of the results file in the current directory;
+// Writes the record over the first 554 bytes of the results file in the current directory (or,
+// when that cannot be written, in the lab's folder in the student's documents);
 // whatever a longer file holds after them stays. The new content goes to a temporary file that
 // replaces the results file only when every byte has been written and flushed to disk, so a
 // failure never leaves a half-written file behind and the old content stays. A results file
 // that exists and may be written is updated in place when its folder takes no new files (no
 // temporary file can be made there); success is still told only once every byte is flushed.
 FileStatus ModЧМ::ЗаписатьРезультат() {
-  const QString name = resultsFileName(Рез);
-  if (!isPlainFileName(name)) return FileStatus::OpenFailed;
+  if (!isPlainFileName(resultsFileName(Рез))) return FileStatus::OpenFailed;
+  const QString name = resultsFilePath(Рез);
   QByteArray content = encodeResultRecord(Рез);
   const QFileInfo existing(name);
   if (existing.exists() && !existing.isFile()) return FileStatus::OpenFailed;

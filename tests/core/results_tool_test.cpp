@@ -51,7 +51,7 @@ R soundRecord() {
   r = personalRecord();
   r.Ответ1 = QStringLiteral("Да");
   r.Ответ2 = QStringLiteral("Нет");
-  const float readings[] = {10, 15.5f, 22, 0, 31.25f};
+  const float readings[] = {17, 27.2f, 39.3f, 0, 61.8f};  // as the bench shows them for k1 = 2
   for (int row = 1; row <= 5; ++row) {  // as the characteristic screen enters a reading
     r.Харuвх[row] = readings[row - 1];
     r.ХарUвх[row] = static_cast<float>(r.Харuвх[row] * 1.41);
@@ -106,8 +106,8 @@ TEST_F(ResultsTool, ASoundFileGivesItsCardAndExitsZero) {
   EXPECT_TRUE(err_.isEmpty()) << err_.toStdString();
   for (const char* expected :
        {"Иванов", "Пётр", "Сергеевич", "РТ-21", "12345", "ivanov@mail.ru", "53", "Да", "Нет",
-        // row 1, reading 10: 14.1 mV, 1.204 MHz shown as 1.2, slope 85.39
-        "   1         10       14.1       1.2   2.408      85.39", "42.2 мВт", "1.3 МГц",
+        // row 1, reading 17: 23.97 mV, 1.204 MHz shown as 1.2, slope 50.23
+        "   1         17      23.97       1.2   2.408      50.23", "42.2 мВт", "1.3 МГц",
         "4.33 МГц", "1.67", "20.55 МГц", "Замечаний нет.", "выбор студента",
         // row 4 was read as 0 (no amplitude, no slope); row 14 was never entered
         "   4          0          .      3.51   7.016          .\n",
@@ -181,7 +181,7 @@ const Checked kChecked[] = {
     {"InfiniteDeviation", [](R& r) { r.Харdf[18] = std::numeric_limits<float>::infinity(); },
      "Строка 18 таблицы: Δf — бесконечность", K::NotFinite},
     {"AmplitudeNotFromReading", [](R& r) { r.ХарUвх[3] = 31.5f; },
-     "Строка 3 таблицы: U вх = 31.5, а должно быть 31.02", K::Table},
+     "Строка 3 таблицы: U вх = 31.5, а должно быть 55.413", K::Table},
     {"DeviationNotFromIndex", [](R& r) { r.Харdf[2] = 2.0f; },
      "Строка 2 таблицы: Δf = 2, а должно быть 1.916", K::Table},
     {"SlopeNotFromRow", [](R& r) { r.ХарS[5] *= 1.001f; }, "Строка 5 таблицы: S =", K::Table},
@@ -235,7 +235,8 @@ TEST_F(ResultsTool, ExitCodesOfUnreadableInputsBadOptionsAndHelp) {
   }
 }
 
-// RFC 4180 fields: quoted fields may hold commas, doubled quotes and line breaks.
+// RFC 4180 fields with ";" between them: quoted fields may hold separators, doubled quotes and line
+// breaks.
 std::vector<QStringList> parseCsv(const QString& text) {
   std::vector<QStringList> rows(1, QStringList{QString()});
   bool quoted = false;
@@ -245,7 +246,7 @@ std::vector<QStringList> parseCsv(const QString& text) {
       rows.back().back() += text[++i];
     else if (c == u'"')
       quoted = !quoted;
-    else if (!quoted && c == u',')
+    else if (!quoted && c == u';')
       rows.back() << QString();
     else if (!quoted && c == u'\n')
       rows.push_back({QString()});
@@ -272,9 +273,9 @@ TEST_F(ResultsTool, CsvHasAHeaderAndARowPerFileThatParseBack) {
   };
   EXPECT_EQ(cell(1, "Состояние"), "без замечаний");
   EXPECT_EQ(cell(1, "Замечания"), "");
-  EXPECT_EQ(cell(1, "Uвх1"), "14.1");
-  EXPECT_EQ(cell(1, "df2"), "1.916");
-  EXPECT_EQ(cell(1, "Пчм"), "20.5525");
+  EXPECT_EQ(cell(1, "Uвх1"), "23,97");
+  EXPECT_EQ(cell(1, "df2"), "1,916");
+  EXPECT_EQ(cell(1, "Пчм"), "20,5525");
   EXPECT_EQ(cell(1, "NИтог"), "60");
   EXPECT_EQ(cell(2, "EMail"), "\"o'neil\"@x.ru");
   EXPECT_EQ(cell(2, "Группа"), "РТ,21");
@@ -301,8 +302,8 @@ TEST_F(ResultsTool, JsonHoldsTheWholeRecordAndTheFindings) {
   const QJsonValue record = files[0]["record"];
   EXPECT_EQ(files[0]["status"], QJsonValue("sound"));
   EXPECT_EQ(files[0]["size"], QJsonValue(554));
-  EXPECT_EQ(record[QStringLiteral("Харuвх")][1], QJsonValue(15.5));
-  EXPECT_EQ(record[QStringLiteral("ХарUвх")][0], QJsonValue(14.1));
+  EXPECT_EQ(record[QStringLiteral("Харuвх")][1], QJsonValue(27.2));
+  EXPECT_EQ(record[QStringLiteral("ХарUвх")][0], QJsonValue(23.97));
   EXPECT_EQ(record["N"], QJsonValue(1320));
   EXPECT_EQ(record[QStringLiteral("dfэфф")], QJsonValue(1.2998));
   EXPECT_EQ(record[QStringLiteral("ПолосаИтог")][QStringLiteral("NИтог")], QJsonValue(60));

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -265,6 +266,11 @@ class Questions : public BandScreen, public ::testing::WithParamInterface<Questi
 TEST_P(Questions, AnswersAreStoredAndLeadToTheChannelBoxOrTheEnd) {
   const QuestionPath& p = GetParam();
   const bool ended = p.messages.back() == kFinal;
+  std::vector<QString> messages = p.messages;  // the final box ends with the file's full path
+  if (ended)
+    messages.back() +=
+        QStringLiteral("\r\n\r\nФайл результатов: ") +
+        QDir::toNativeSeparators(programDir.filePath(QStringLiteral("Result7_12345.res")));
   state.Рез.НомерСБ = QStringLiteral("12345");
   state.Рез.Ответ2 = QStringLiteral("Нет");
   open();
@@ -272,7 +278,7 @@ TEST_P(Questions, AnswersAreStoredAndLeadToTheChannelBoxOrTheEnd) {
   click("CmdДальше");
   EXPECT_EQ(state.Рез.Ответ1.toQString(), QString::fromUtf8(p.answer1).leftJustified(5));
   EXPECT_EQ(state.Рез.Ответ2.toQString(), QString::fromUtf8(p.answer2).leftJustified(5));
-  EXPECT_EQ(messageTexts(), p.messages);
+  EXPECT_EQ(messageTexts(), messages);
   EXPECT_EQ(desktop.ended, ended);
   EXPECT_EQ(QFile::exists(programDir.filePath(QStringLiteral("Result7_12345.res"))), ended);
   if (ended) return;
@@ -319,7 +325,9 @@ TEST_F(BandScreen, ConfirmedChannelCountKeepsTheBandAndTheNextStepEndsTheWork) {
   click("CmdДальше");
   ASSERT_EQ(desktop.calls.size(), 5u);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(desktop.calls[i].kind, DesktopCall::Kind::Beep);
-  EXPECT_EQ(desktop.calls[3].text, kFinal);
+  EXPECT_EQ(desktop.calls[3].text,
+            kFinal + QStringLiteral("\r\n\r\nФайл результатов: ") +
+                QDir::toNativeSeparators(programDir.filePath(QStringLiteral("Result7_12345.res"))));
   EXPECT_EQ(desktop.calls[3].title, QStringLiteral("Внимание"));
   EXPECT_EQ(desktop.calls[3].icon, MsgIcon::Information);
   EXPECT_EQ(desktop.calls[4].kind, DesktopCall::Kind::End);

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <set>
 
@@ -234,6 +235,11 @@ class WriteFaults : public ::testing::TestWithParam<WriteCase> {
 TEST_P(WriteFaults, TheStudentIsToldNothingIsLostAndTheStepCanBeDoneAgain) {
   const WriteCase& c = GetParam();
   const QByteArray earlier = encodeResultRecord(sampleRecord(QStringLiteral("старое")));
+  // The student's documents, where an unwritable program folder sends the file, cannot take it
+  // either.
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", "/proc");
+  const auto restoreHome = qScopeGuard([&home] { qputenv("HOME", home); });
   std::unique_ptr<UnwritableFolder> readOnly;
   QString goneFolder;
   switch (c.fault) {

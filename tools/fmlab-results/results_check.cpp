@@ -199,6 +199,31 @@ void checkSnapshot(const Результат& r, std::vector<ResultsFinding>& fin
               findings);
 }
 
+// Each filled row that the modulators fitting the most rows cannot explain.
+void checkReadingRows(const Результат& r, std::vector<ResultsFinding>& findings) {
+  const ReadingsVerdict verdict = checkReadings(r);
+  for (int row : verdict.strayRows) {
+    QString text = QStringLiteral("Строка %1: показание %2 мВ не соответствует ")
+                       .arg(row)
+                       .arg(singleText(r.Харuвх[row]));
+    if (verdict.modulators.empty()) {
+      text += QStringLiteral("ни одному модулятору стенда.");
+    } else if (verdict.modulators.size() == 1) {
+      const int k1 = verdict.modulators.front();
+      const ReadingRange range = readingRange(k1, row);
+      text += QStringLiteral("модулятору %1 (около mf = %2 он показывает от %3 до %4 мВ).")
+                  .arg(k1)
+                  .arg(kSpectrumNulls[row])
+                  .arg(range.low, 0, 'f', 1)
+                  .arg(range.high, 0, 'f', 1);
+    } else {
+      text +=
+          QStringLiteral("ни одному из модуляторов %1.").arg(modulatorsText(verdict.modulators));
+    }
+    findings.push_back({Kind::Reading, text, row});
+  }
+}
+
 }  // namespace
 
 bool snapshotTaken(const Результат& r) {
@@ -213,6 +238,7 @@ std::vector<ResultsFinding> checkResultsRecord(const Результат& record)
   checkPersonalFields(record, findings);
   checkFiniteNumbers(record, findings);
   checkTableRows(record, findings);
+  checkReadingRows(record, findings);
   checkBand(record, findings);
   checkSnapshot(record, findings);
   return findings;
@@ -251,6 +277,7 @@ ResultsFileReport inspectResultsFile(const QString& path) {
   }
   report.hasRecord = true;
   report.record = decodeResultRecord(bytes);
+  report.readings = checkReadings(report.record);
   if (report.size > kResultRecordSize) {
     report.findings.push_back(
         {ResultsFinding::Kind::Size,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "records/result_record.h"
+#include "tools/fmlab-results/readings_check.h"
 
 // What is wrong with a results file, in words a teacher reads.
 struct ResultsFinding {
@@ -14,9 +15,11 @@ struct ResultsFinding {
     Table,       // a row of the characteristic does not follow from its reading and mf
     Band,        // a band value does not follow from N, pk, Δfk and F2
     Snapshot,    // the student's final choice (ПолосаИтог) contradicts itself
+    Reading,     // a reading u вх the bench's modulator could not have shown
   };
   Kind kind;
   QString text;
+  int row = 0;  // the table's row, for a reading
 };
 
 // One results file as the tool sees it.
@@ -26,6 +29,7 @@ struct ResultsFileReport {
   qint64 size = 0;         // bytes in the file
   bool hasRecord = false;  // the file holds a whole record, decoded into `record`
   Результат record;
+  ReadingsVerdict readings;  // of `record`
   std::vector<ResultsFinding> findings;
 
   bool readable() const { return error.isEmpty(); }

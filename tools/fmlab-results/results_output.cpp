@@ -1,5 +1,6 @@
 #include "tools/fmlab-results/results_output.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -54,6 +55,28 @@ void appendTable(QString& out, const Результат& r, const QLocale& local
   }
 }
 
+// Which of the lab's modulators the readings u вх came from, in words.
+void appendModulators(QString& out, const ReadingsVerdict& readings) {
+  const qsizetype filled = static_cast<qsizetype>(readings.filledRows.size());
+  if (filled == 0) {
+    out += QStringLiteral("Показания u вх в таблицу не внесены.\n");
+  } else if (readings.modulators.empty()) {
+    out += QStringLiteral(
+        "Показания u вх не подходят ни к одному модулятору стенда (k1 = 0…10 таблицы вариантов).\n");
+  } else if (readings.modulators.size() == 1) {
+    out += QStringLiteral("Модулятор стенда по показаниям u вх: %1 (подходят %2 из %3 строк).\n")
+               .arg(readings.modulators.front())
+               .arg(readings.fittedRows)
+               .arg(filled);
+  } else {
+    out += QStringLiteral(
+               "Модуляторы стенда по показаниям u вх: %1 (каждому подходят %2 из %3 строк).\n")
+               .arg(modulatorsText(readings.modulators))
+               .arg(readings.fittedRows)
+               .arg(filled);
+  }
+}
+
 void appendBand(QString& out, const Результат& r, const QLocale& locale) {
   out += QStringLiteral("\nРасчет полосы частот ЧМ сигнала\n");
   // The student's final choice gets a column of its own once a number of channels was confirmed.
@@ -82,9 +105,12 @@ void appendBand(QString& out, const Результат& r, const QLocale& locale
     out += QStringLiteral("  Число каналов студент не выбирал (ПолосаИтог пуст).\n");
 }
 
-// CSV: a field is quoted when it holds the separator, a quote, a line break or edge blanks.
+// CSV as a Russian spreadsheet reads it: ";" between fields, a decimal comma. A field is quoted
+// when it holds the separator, a quote, a line break or edge blanks.
+constexpr QChar kCsvSeparator = u';';
+
 QString csvField(const QString& text) {
-  const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
+  const bool quote = text.contains(kCsvSeparator) || text.contains(QLatin1Char('"')) ||
                      text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
                      text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' '));
   if (!quote) return text;
@@ -114,6 +140,8 @@ const char* kindCode(Kind kind) {
       return "band";
     case Kind::Snapshot:
       return "snapshot";
+    case Kind::Reading:
+      return "reading";
   }
   return "";
 }
@@ -199,6 +227,7 @@ QString resultsCard(const ResultsFileReport& report, const QLocale& locale) {
              QLatin1Char('\n');
     }
     appendTable(out, r, locale);
+    appendModulators(out, report.readings);
     appendBand(out, r, locale);
   }
   if (report.findings.empty()) return out + QStringLiteral("\nЗамечаний нет.\n");
@@ -211,10 +240,11 @@ QString resultsCard(const ResultsFileReport& report, const QLocale& locale) {
 
 QString resultsCsv(const std::vector<ResultsFileReport>& reports) {
   QStringList header{
-      QStringLiteral("Файл"),    QStringLiteral("Состояние"), QStringLiteral("Замечания"),
-      QStringLiteral("Фамилия"), QStringLiteral("Имя"),       QStringLiteral("Отчество"),
-      QStringLiteral("Группа"),  QStringLiteral("НомерСБ"),   QStringLiteral("EMail"),
-      QStringLiteral("Вариант"), QStringLiteral("Ответ1"),    QStringLiteral("Ответ2")};
+      QStringLiteral("Файл"),    QStringLiteral("Состояние"),  QStringLiteral("Замечания"),
+      QStringLiteral("Строк"),   QStringLiteral("Модуляторы"), QStringLiteral("Фамилия"),
+      QStringLiteral("Имя"),     QStringLiteral("Отчество"),   QStringLiteral("Группа"),
+      QStringLiteral("НомерСБ"), QStringLiteral("EMail"),      QStringLiteral("Вариант"),
+      QStringLiteral("Ответ1"),  QStringLiteral("Ответ2")};
   const char* const columns[] = {"uвх", "Uвх", "df", "S"};
   for (const char* column : columns) {
     for (int row = 1; row <= kCharacteristicRows; ++row) {
@@ -225,11 +255,17 @@ QString resultsCsv(const std::vector<ResultsFileReport>& reports) {
   for (const char* name : band) header << QString::fromUtf8(name);
   for (const char* name : band) header << QString::fromUtf8(name) + QStringLiteral("Итог");
 
-  QString out = header.join(QLatin1Char(',')) + QLatin1Char('\n');
+  const QLocale comma(QLocale::Russian, QLocale::Russia);
+  const auto single = [&comma](float value) { return singleText(value, comma); };
+  const auto money = [&comma](Currency value) { return currencyText(value, comma); };
+  QString out = QChar(0xFEFF) + header.join(kCsvSeparator) + QLatin1Char('\n');
   for (const ResultsFileReport& report : reports) {
     QStringList cells{report.path, statusWord(report), findingsText(report)};
     if (report.hasRecord) {
       const Результат& r = report.record;
+      QStringList modulators;
+      for (int k1 : report.readings.modulators) modulators << QString::number(k1);
+      cells << QString::number(report.readings.filledRows.size()) << modulators.join(u' ');
       for (const auto& field :
            {r.Фамилия.toQString(), r.Имя.toQString(), r.Отчество.toQString(), r.Группа.toQString(),
             r.НомерСБ.toQString(), r.EMail.toQString(), r.Вариант.toQString(), r.Ответ1.toQString(),
@@ -237,20 +273,18 @@ QString resultsCsv(const std::vector<ResultsFileReport>& reports) {
         cells << personalField(field);
       }
       for (const float* values : {r.Харuвх, r.ХарUвх, r.Харdf, r.ХарS}) {
-        for (int row = 1; row <= kCharacteristicRows; ++row) cells << singleText(values[row]);
+        for (int row = 1; row <= kCharacteristicRows; ++row) cells << single(values[row]);
       }
-      cells << QString::number(r.N) << QString::number(r.pk) << currencyText(r.dfk)
-            << currencyText(r.F1) << currencyText(r.F2) << currencyText(r.Рср)
-            << currencyText(r.dfэфф) << currencyText(r.dfпик) << currencyText(r.mf)
-            << currencyText(r.Пчм);
-      cells << QString::number(r.NИтог) << QString::number(r.pkИтог) << currencyText(r.dfkИтог)
-            << currencyText(r.F1Итог) << currencyText(r.F2Итог) << currencyText(r.РсрИтог)
-            << currencyText(r.dfэффИтог) << currencyText(r.dfпикИтог) << currencyText(r.mfИтог)
-            << currencyText(r.ПчмИтог);
+      cells << QString::number(r.N) << QString::number(r.pk) << money(r.dfk) << money(r.F1)
+            << money(r.F2) << money(r.Рср) << money(r.dfэфф) << money(r.dfпик) << money(r.mf)
+            << money(r.Пчм);
+      cells << QString::number(r.NИтог) << QString::number(r.pkИтог) << money(r.dfkИтог)
+            << money(r.F1Итог) << money(r.F2Итог) << money(r.РсрИтог) << money(r.dfэффИтог)
+            << money(r.dfпикИтог) << money(r.mfИтог) << money(r.ПчмИтог);
     }
     while (cells.size() < header.size()) cells << QString();
     for (QString& cell : cells) cell = csvField(cell);
-    out += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
+    out += cells.join(kCsvSeparator) + QLatin1Char('\n');
   }
   return out;
 }
@@ -270,13 +304,51 @@ QByteArray resultsJson(const std::vector<ResultsFileReport>& reports) {
     }
     QJsonArray findings;
     for (const ResultsFinding& finding : report.findings) {
-      findings.append(
-          QJsonObject{{QStringLiteral("kind"), QString::fromLatin1(kindCode(finding.kind))},
-                      {QStringLiteral("text"), finding.text}});
+      QJsonObject entry{{QStringLiteral("kind"), QString::fromLatin1(kindCode(finding.kind))},
+                        {QStringLiteral("text"), finding.text}};
+      if (finding.kind == Kind::Reading) entry[QStringLiteral("row")] = finding.row;
+      findings.append(entry);
     }
     file[QStringLiteral("findings")] = findings;
+    QJsonArray modulators;
+    for (int k1 : report.readings.modulators) modulators.append(k1);
+    file[QStringLiteral("modulators")] = modulators;
     if (report.hasRecord) file[QStringLiteral("record")] = jsonRecord(report.record);
     files.append(file);
   }
   return QJsonDocument(files).toJson(QJsonDocument::Indented);
+}
+
+QString resultsSummary(const std::vector<ResultsFileReport>& reports) {
+  QString out = QStringLiteral("Сводка:\n");
+  for (const ResultsFileReport& report : reports) {
+    if (!report.hasRecord) {
+      out += QStringLiteral("  %1: %2\n")
+                 .arg(report.path, report.readable() ? QStringLiteral("не файл результатов")
+                                                     : QStringLiteral("не прочитан"));
+      continue;
+    }
+    const Результат& r = report.record;
+    // A file without a surname is named by its file name.
+    QString name = personalField(r.Фамилия.toQString()).trimmed();
+    if (name.isEmpty()) name = QFileInfo(report.path).fileName();
+    for (const QString& given : {r.Имя.toQString(), r.Отчество.toQString()}) {
+      const QString field = given.trimmed();
+      if (!field.isEmpty()) name += QLatin1Char(' ') + field.left(1) + QLatin1Char('.');
+    }
+    const ReadingsVerdict& readings = report.readings;
+    const QString modulators =
+        readings.modulators.empty()
+            ? QStringLiteral("модулятор не найден")
+            : (readings.modulators.size() == 1 ? QStringLiteral("модулятор ")
+                                               : QStringLiteral("модуляторы ")) +
+                  modulatorsText(readings.modulators);
+    QString line = QStringLiteral("  ") + name.leftJustified(26) + QLatin1Char(' ') +
+                   personalField(r.Группа.toQString()).leftJustified(10) +
+                   QStringLiteral(" строк: %1").arg(readings.filledRows.size(), 2) +
+                   QStringLiteral("  ") + modulators.leftJustified(22) +
+                   QStringLiteral(" замечаний: %1").arg(report.findings.size());
+    out += line + QLatin1Char('\n');
+  }
+  return out;
 }

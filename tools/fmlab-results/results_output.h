@@ -11,9 +11,13 @@
 // characteristic table and the band values as the program shows them, then the findings.
 QString resultsCard(const ResultsFileReport& report, const QLocale& locale = QLocale::system());
 
-// One row per file under a header row: comma-separated, quoted where needed, a point as the
-// decimal separator.
+// One row per file under a header row, as a Russian spreadsheet opens it: UTF-8 with a byte
+// order mark, ";" between fields, quoted where needed, a comma as the decimal separator.
 QString resultsCsv(const std::vector<ResultsFileReport>& reports);
+
+// A line per file for a class at once: surname and initials, group, rows filled, the
+// modulators the readings fit and the number of findings.
+QString resultsSummary(const std::vector<ResultsFileReport>& reports);
 
 // The same as a JSON array, one object per file.
 QByteArray resultsJson(const std::vector<ResultsFileReport>& reports);

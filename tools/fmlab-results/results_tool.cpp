@@ -20,9 +20,12 @@ const char* const kHelp = R"(Использование: fmlab-results [--csv | 
 и проверяет записанное.
 
   без ключей   карточка каждого файла: личные данные, вариант, ответы, таблица
-               модуляционной характеристики, расчет полосы и замечания
+               модуляционной характеристики, модулятор стенда, расчет полосы и
+               замечания; для нескольких файлов (папки) в конце сводка по строке
+               на студента
   --csv        одна строка на файл под строкой заголовка, для журнала
-               (UTF-8, через запятую, десятичная точка)
+               (UTF-8 с меткой BOM, через точку с запятой, десятичная запятая:
+               открывается в русской электронной таблице)
   --json       то же в формате JSON
   -h, --help   эта справка
 
@@ -34,8 +37,10 @@ const char* const kHelp = R"(Использование: fmlab-results [--csv | 
 
 Проверяется: размер файла (ровно 554 байта), заполнены ли личные данные, нет ли в
 таблице нечисловых значений, следуют ли U вх, Δf и S каждой строки из показания
-u вх и индекса mf строки, следуют ли результаты расчета полосы из N, pk, Δfk и F2,
-и согласован ли выбор студента (ПолосаИтог) с расчетом.
+u вх и индекса mf строки, могли ли показания u вх быть сняты на стенде (какому
+из модуляторов k1 = 0…10 таблицы вариантов подходит больше всего строк; строки,
+которые ему не подходят, называются), следуют ли результаты расчета полосы из N,
+pk, Δfk и F2, и согласован ли выбор студента (ПолосаИтог) с расчетом.
 
 Код возврата: 0 — все файлы в порядке; 1 — есть замечания; 2 — какой-то файл не
 удалось прочитать (или читать было нечего, или ошибка в командной строке).
@@ -46,11 +51,17 @@ Reads the results files of the lab (Result7_<student card>.res), shows what they
 hold and checks it.
 
   no option    a card per file (in Russian): personal data, variant, answers,
-               the modulation characteristic table, the band calculation, findings
-  --csv        one row per file under a header row, for a gradebook
-               (UTF-8, comma-separated, decimal point)
+               the modulation characteristic table, the bench's modulator, the
+               band calculation, findings; for several files (a folder) a summary
+               with a line per student at the end
+  --csv        one row per file under a header row, for a gradebook (UTF-8 with
+               a BOM, ";" separators, decimal comma, as a Russian spreadsheet reads)
   --json       the same as JSON
   -h, --help   this help
+
+Besides the file's own consistency it checks whether the readings u вх could come
+from the bench: which of the modulators k1 = 0..10 of the variant table fits the
+most rows; the rows that do not fit it are named.
 
 A folder stands for all *.res files in it (not in its subfolders). With --csv and
 --json the findings also go to standard error, one "file: finding" line each.
@@ -102,12 +113,14 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
 
   int code = kAllSound;
   std::vector<ResultsFileReport> reports;
+  bool folderGiven = false;
   for (const QString& path : paths) {
     const QFileInfo info(path);
     if (!info.isDir()) {
       reports.push_back(inspectResultsFile(path));
       continue;
     }
+    folderGiven = true;
     const QFileInfoList files = QDir(path).entryInfoList({QStringLiteral("*.res")}, QDir::Files,
                                                          QDir::Name | QDir::IgnoreCase);
     if (files.isEmpty()) {
@@ -151,7 +164,8 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (i > 0) out << '\n' << QString(72, QChar(u'─')) << "\n\n";
         out << resultsCard(reports[i], locale);
       }
-      if (reports.size() > 1) {
+      if (reports.size() > 1 || (folderGiven && !reports.empty())) {
+        out << '\n' << QString(72, QChar(u'─')) << "\n\n" << resultsSummary(reports);
         out << '\n'
             << QStringLiteral(
                    "Итого файлов: %1; без замечаний: %2; с замечаниями: %3; не прочитано: %4.")

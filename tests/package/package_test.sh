@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder and looks at it as dpkg, the desktop and a
+# student would: what it holds, what it depends on, its menu entry, and whether the program,
+# unpacked as apt would put it, starts and reads its pictures from beside itself.
+# Usage: package_test.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log" >&2
+  exit 1
+fi
+deb=$(ls "$work"/out/fmlab_*_*.deb)
+listing=$(dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//')  # keep "path" or "path -> target"
+
+expected=(./usr/lib/fmlab/fmlab ./usr/lib/fmlab/fmlab-results
+          ./usr/share/applications/fmlab.desktop ./usr/share/icons/hicolor/scalable/apps/fmlab.svg)
+for picture in "$source"/pictures/*.svg; do expected+=("./usr/lib/fmlab/$(basename "$picture")"); done
+for icon in "$source"/pictures/icons/*.svg; do
+  name=$(basename "$icon")
+  expected+=("./usr/lib/fmlab/${name%.svg}")
+done
+for path in "${expected[@]}"; do
+  grep -qxF -- "$path" <<<"$listing" || fail "the package lacks $path"
+done
+for program in fmlab fmlab-results; do
+  grep -qxF -- "./usr/bin/$program -> ../lib/fmlab/$program" <<<"$listing" ||
+    fail "/usr/bin/$program is not a link to the program"
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6widgets6 libqt6svg6 qt6-translations-l10n; do
+  grep -q "\b$package\b" <<<"$depends" || fail "Depends lacks $package: $depends"
+done
+
+dpkg-deb -x "$deb" "$work/root"
+entry="$work/root/usr/share/applications/fmlab.desktop"
+desktop-file-validate "$entry" || fail "the menu entry does not validate"
+grep -qxF 'Name=Исследование модуляционной характеристики' "$entry" || fail "the entry's Name"
+grep -qxF 'Categories=Education;Science;' "$entry" || fail "the entry's Categories"
+
+# Started through the link on the PATH, from another folder, it must find its pictures beside
+# the program file: the title screen reads two of them, and the system calls tell which files
+# the program opened and whether they were there. It must still be running once it has.
+read_picture() {
+  grep -E "\"$work/root/usr/lib/fmlab/$1\", O_RDONLY[^)]*\) = [0-9]+$" "$work/trace" 2>/dev/null
+}
+(cd "$work" && QT_QPA_PLATFORM=offscreen exec strace -f -qq -e trace=openat -o "$work/trace" \
+   timeout 60 "$work/root/usr/bin/fmlab") >"$work/run.log" 2>&1 &
+for _ in $(seq 120); do
+  read_picture Logo1.svg >/dev/null || { sleep 0.5; continue; }
+  # The line starts with the id of the program's process, which reads its pictures itself.
+  program=$(read_picture Logo1.svg | head -1 | cut -d' ' -f1)
+  kill "$program" 2>/dev/null || fail "the program ended by itself: $(cat "$work/run.log")"
+  break
+done
+wait
+for picture in Demo.svg Logo1.svg; do
+  read_picture "$picture" >/dev/null || fail "the program did not read $picture from beside itself"
+done
+
+[ "$failures" -eq 0 ] || { echo "$failures failed" >&2; exit 1; }
+echo "package: all checks passed"
