@@ -4,6 +4,7 @@
 # targets of the core replay their regression inputs and fuzz for a few seconds each (clang).
 set -euo pipefail
 cd "$(dirname "$0")"
+tools/include-circles
 FMLAB_WITH_FUZZ=1 tools/setup.sh
 export QT_QPA_PLATFORM=offscreen
 

@@ -1,9 +1,9 @@
 #include "app/exit_confirmation.h"
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "platform/desktop.h"
 
-void ПодтверждениеВыхода(ScreenHub& hub, QWidget* parent) {
+void ПодтверждениеВыхода(Navigation& hub, QWidget* parent) {
   const MsgAnswer answer =
       hub.desktop().message(parent, QStringLiteral("Вы хотите окончить работу с программой?"),
                             MsgButtons::YesNo, MsgIcon::None, QStringLiteral("   "));

@@ -1,7 +1,7 @@
 #pragma once
 
 class QWidget;
-class ScreenHub;
+class Navigation;
 
 // The shared exit question of the work screens: Yes ends the program at once, No changes nothing.
-void ПодтверждениеВыхода(ScreenHub& hub, QWidget* parent);
+void ПодтверждениеВыхода(Navigation& hub, QWidget* parent);

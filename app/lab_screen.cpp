@@ -6,10 +6,11 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "platform/twips.h"
 
-LabScreen::LabScreen(ScreenHub& hub, ScreenId id, const QString& objectName, const QString& caption)
+LabScreen::LabScreen(Navigation& hub, ScreenId id, const QString& objectName,
+                     const QString& caption)
     : hub_(hub), id_(id), client_(new QWidget(this)) {
   setObjectName(objectName);
   setWindowTitle(caption);
@@ -17,6 +18,8 @@ LabScreen::LabScreen(ScreenHub& hub, ScreenId id, const QString& objectName, con
   client_->setObjectName(objectName + QStringLiteral(".client"));
   setCentralWidget(client_);
 }
+
+LabScreen::~LabScreen() { hub_.screenDestroyed(this); }
 
 ModЧМ& LabScreen::state() const { return hub_.state(); }
 Desktop& LabScreen::desktop() const { return hub_.desktop(); }

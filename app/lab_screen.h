@@ -8,7 +8,7 @@ class QMenu;
 #include "app/screen_id.h"
 
 class Desktop;
-class ScreenHub;
+class Navigation;
 struct ModЧМ;
 
 // Base of every screen: a window with an optional menu bar over a client area whose controls
@@ -17,7 +17,8 @@ struct ModЧМ;
 // Q_OBJECT and connect signals to member functions or lambdas.)
 class LabScreen : public QMainWindow {
  public:
-  LabScreen(ScreenHub& hub, ScreenId id, const QString& objectName, const QString& caption);
+  LabScreen(Navigation& hub, ScreenId id, const QString& objectName, const QString& caption);
+  ~LabScreen() override;
 
   ScreenId screenId() const { return id_; }
   // The screen's load: what happens before it is first shown.
@@ -26,7 +27,7 @@ class LabScreen : public QMainWindow {
  protected:
   ModЧМ& state() const;
   Desktop& desktop() const;
-  ScreenHub& hub() const { return hub_; }
+  Navigation& hub() const { return hub_; }
 
   // The client area under the menu bar; controls are its children.
   QWidget* client() const { return client_; }
@@ -42,7 +43,7 @@ class LabScreen : public QMainWindow {
   QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption);
 
  private:
-  ScreenHub& hub_;
+  Navigation& hub_;
   ScreenId id_;
   QWidget* client_;
 };

@@ -1,6 +1,5 @@
 #include <QApplication>
 
-#include "app/screen_hub.h"
 #include "app/startup.h"
 #include "app/work_state.h"
 #include "platform/application_setup.h"
@@ -17,7 +16,6 @@ int main(int, char* argv[]) {
   ModЧМ state;
   Main(state, systemDesktop());
   const int code = QApplication::exec();
-  // The screens go before the application object does.
-  delete application.findChild<ScreenHub*>();
+  closeProgram();  // the screens go before the application object does
   return code;
 }

@@ -1,6 +1,7 @@
 #include "app/screen_hub.h"
 
 #include <QMdiSubWindow>
+#include <vector>
 
 #include "app/lab_screen.h"
 #include "assembly/assembly_screen.h"
@@ -17,19 +18,23 @@
 
 namespace {
 bool livesInMainWindow(ScreenId id) { return id == ScreenId::Assembly || id == ScreenId::Report; }
+
+void bringToFront(LabScreen* screen) {
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) frame->show();
+  if (!screen->isVisible()) screen->show();
+  screen->raise();
+  screen->activateWindow();
+}
 }  // namespace
 
-ScreenHub::ScreenHub(ModЧМ& state, Desktop& desktop, QObject* parent)
-    : QObject(parent), state_(state), desktop_(desktop) {
-  setObjectName(QStringLiteral("ScreenHub"));
-}
+ScreenHub::ScreenHub(ModЧМ& state, Desktop& desktop) : state_(state), desktop_(desktop) {}
 
 ScreenHub::~ScreenHub() {
   ended_ = true;
   // Children of the main window go with it; delete the top-level windows only.
   std::vector<LabScreen*> windows;
-  for (const auto& [id, entry] : screens_) {
-    if (!livesInMainWindow(id)) windows.push_back(entry.screen);
+  for (const auto& [id, screen] : screens_) {
+    if (!livesInMainWindow(id)) windows.push_back(screen);
   }
   screens_.clear();
   for (LabScreen* window : windows) delete window;
@@ -37,7 +42,7 @@ ScreenHub::~ScreenHub() {
 
 LabScreen* ScreenHub::find(ScreenId id) const {
   const auto it = screens_.find(id);
-  return it == screens_.end() ? nullptr : it->second.screen;
+  return it == screens_.end() ? nullptr : it->second;
 }
 
 LabScreen* ScreenHub::create(ScreenId id) {
@@ -69,48 +74,44 @@ LabScreen* ScreenHub::create(ScreenId id) {
 LabScreen* ScreenHub::show(ScreenId id) {
   if (ended_) return nullptr;
   if (LabScreen* open = find(id)) {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(open->parentWidget())) frame->show();
-    open->show();
-    open->raise();
-    open->activateWindow();
+    bringToFront(open);
     return open;
   }
-  // A child of the main window needs the main window (showing it loads it, as the system does).
-  MDIFrmАнМод* mainWindow = nullptr;
-  if (livesInMainWindow(id)) {
-    mainWindow = dynamic_cast<MDIFrmАнМод*>(find(ScreenId::MainWindow));
-    if (!mainWindow) mainWindow = dynamic_cast<MDIFrmАнМод*>(show(ScreenId::MainWindow));
+  if (!livesInMainWindow(id)) return load(id, nullptr);
+  // A child of the main window needs the main window: showing it loads it, as the system does,
+  // and its load may already have shown the child.
+  auto* mainWindow = dynamic_cast<MDIFrmАнМод*>(find(ScreenId::MainWindow));
+  if (!mainWindow) {
+    mainWindow = dynamic_cast<MDIFrmАнМод*>(load(ScreenId::MainWindow, nullptr));
     if (!mainWindow) return nullptr;
     if (LabScreen* loadedMeanwhile = find(id)) return loadedMeanwhile;
   }
+  return load(id, mainWindow);
+}
 
+LabScreen* ScreenHub::load(ScreenId id, MDIFrmАнМод* mainWindow) {
   LabScreen* screen = create(id);
-  screens_[id] = Entry{screen, screen};
-  connect(screen, &QObject::destroyed, this, [this](QObject* gone) {
-    // A screen destroyed without being unloaded was closed with its window's close box (or went
-    // with the main window): it is no longer loaded. When it was the last one, the program ends.
-    std::erase_if(screens_, [gone](const auto& item) { return item.second.object == gone; });
-    if (!ended_ && screens_.empty()) endProgram();
-  });
-  QMdiSubWindow* frame = mainWindow ? mainWindow->embed(screen) : nullptr;
-
+  screens_[id] = screen;
+  if (mainWindow) mainWindow->embed(screen);
   screen->load();
   if (find(id) != screen) return nullptr;  // the load unloaded it, or ended the program
-
-  if (frame) {
-    frame->show();
-  } else if (!screen->isVisible()) {
-    screen->show();
-  }
-  screen->raise();
-  screen->activateWindow();
+  bringToFront(screen);
   return screen;
+}
+
+void ScreenHub::screenDestroyed(LabScreen* screen) {
+  // A screen destroyed while still loaded was closed with its window's close box, or went with
+  // the main window. The program ends with its last screen, and only here or in endProgram.
+  const auto it = screens_.find(screen->screenId());
+  if (it == screens_.end() || it->second != screen) return;
+  screens_.erase(it);
+  if (!ended_ && screens_.empty()) endProgram();
 }
 
 void ScreenHub::unload(ScreenId id) {
   const auto it = screens_.find(id);
   if (it == screens_.end()) return;
-  LabScreen* screen = it->second.screen;
+  LabScreen* screen = it->second;
   screens_.erase(it);
   if (id == ScreenId::MainWindow) {
     // The screens inside the main window go with it.
@@ -130,7 +131,7 @@ void ScreenHub::endProgram() {
   if (ended_) return;
   ended_ = true;
   std::vector<ScreenId> loaded;
-  for (const auto& [id, entry] : screens_) loaded.push_back(id);
+  for (const auto& [id, screen] : screens_) loaded.push_back(id);
   for (ScreenId id : loaded) unload(id);
   desktop_.endProgram();
 }

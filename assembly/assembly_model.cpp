@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "app/work_state.h"
 #include "types/number_text.h"
@@ -139,13 +140,15 @@ QRectF AssemblyModel::modulatorRect() const {
 }
 
 QString AssemblyModel::ВхКабеля(int k) const {
+  // A drag passing over the terminal shows its mark without forgetting the plug connected there,
+  // should the drag end elsewhere.
   const Terminal& t = input_.at(k);
-  return t.pending ? kInputMark : t.record;
+  return t.draggedOver ? kInputMark : t.connectedPlug;
 }
 
 QString AssemblyModel::ВыхКабеля(int k) const {
   const Terminal& t = output_.at(k);
-  return t.pending ? kOutputMark : t.record;
+  return t.draggedOver ? kOutputMark : t.connectedPlug;
 }
 
 bool AssemblyModel::handlingPlugs() const { return state_.ВидОбъекта == kCablesKind; }
@@ -194,9 +197,9 @@ void AssemblyModel::Коорд(int p) {
   }
 }
 
-void AssemblyModel::ЛинияКабеля() {
-  const int p = НомШтеккера;
-  const int k = НомКабеля;
+void AssemblyModel::ЛинияКабеля() { cableLine(НомКабеля, НомШтеккера); }
+
+void AssemblyModel::cableLine(int k, int p) {
   if (!isPlug(p) || !isCable(k)) return;
   const Plug& plug = plugs_[k][p];
   const QRectF rect = plugOnTable(k, p);
@@ -224,9 +227,9 @@ void AssemblyModel::ЛинияКабеля() {
 
 // --- Instruments --------------------------------------------------------------------------------
 
-void AssemblyModel::selectInstrument(int index) {
-  state_.НомПрибора = static_cast<std::int16_t>(index);
-  state_.ВидОбъекта = kInstrumentsKind;
+void AssemblyModel::selectInstrument(ModЧМ& state, int index) {
+  state.НомПрибора = static_cast<std::int16_t>(index);
+  state.ВидОбъекта = kInstrumentsKind;
 }
 
 void AssemblyModel::pointerOverTable(double x, double y) {
@@ -240,8 +243,9 @@ void AssemblyModel::placeInstrument() {
   const QSizeF size = pictureSize(instruments_[i].Picture);
   moveInstrumentTo(i, XМыши - size.width() / 2, YМыши - size.height() / 2);
   instruments_[i].Visible = true;
-  // An instrument put somewhere else by a click takes its cable ends along, as a drag does.
-  redrawLinesOf(i);
+  // An instrument put somewhere else by a click takes its cable ends along, as a drag does; the
+  // last cable it moved becomes the current one.
+  if (const auto last = redrawLinesOf(i)) std::tie(НомШтеккера, НомКабеля) = *last;
 }
 
 void AssemblyModel::pressInstrument(int i, double x, double y) {
@@ -258,21 +262,23 @@ void AssemblyModel::moveInstrumentTo(int i, double left, double top) {
 }
 
 // The plugs move with their instrument; only the ends of their lines have to follow.
-void AssemblyModel::redrawLinesOf(int i) {
+std::optional<std::pair<std::int16_t, std::int16_t>> AssemblyModel::redrawLinesOf(int i) {
   ОпрСторону();
   const QString tokens = СоедПрибора[i];
+  std::optional<std::pair<std::int16_t, std::int16_t>> last;
   for (qsizetype at = 0; at + 1 < tokens.size(); at += 2) {
-    НомШтеккера = digitOf(tokens, at);
-    НомКабеля = digitOf(tokens, at + 1);
-    ЛинияКабеля();  // a blank token gives 0 and 0 and draws nothing
+    last = {digitOf(tokens, at), digitOf(tokens, at + 1)};
+    cableLine(last->second, last->first);  // a blank token gives 0 and 0 and draws nothing
   }
+  return last;
 }
 
 void AssemblyModel::dropInstrument(double left, double top, bool extraLine) {
   const int i = state_.НомПрибора;
   if (!onTable(i)) return;
   moveInstrumentTo(i, left, top);
-  redrawLinesOf(i);
+  // The last cable it moved becomes the current one, and a drop on the table moves that end again.
+  if (const auto last = redrawLinesOf(i)) std::tie(НомШтеккера, НомКабеля) = *last;
   if (extraLine && !СоедПрибора[i].isEmpty()) ЛинияКабеля();
 }
 
@@ -287,10 +293,10 @@ void AssemblyModel::pressPlug(int k, int p, double x, double y) {
 
   // Off the modulator: only the plug that the cable's record names.
   const auto release = [&](Terminal& terminal, const QString& mark) {
-    if (digitOf(terminal.record, 0) == k &&
-        digitOf(terminal.record, terminal.record.size() - 1) == p) {
-      terminal.record.clear();
-      terminal.pending = true;
+    if (digitOf(terminal.connectedPlug, 0) == k &&
+        digitOf(terminal.connectedPlug, terminal.connectedPlug.size() - 1) == p) {
+      terminal.connectedPlug.clear();
+      terminal.draggedOver = true;  // the plug taken off is still over its terminal
       plug.Picture = freePicture(p);
       Убрать(СоедЧМ, mark);
     }
@@ -335,12 +341,12 @@ DragFeedback AssemblyModel::dragOverModulator(double /*x*/, double y) {
   const float half = static_cast<float>(modulatorRect().height() / 2);
   if (half <= y) {  // the lower half, the middle line included: the input
     СторонаЧМ = 1;
-    output_[k].pending = false;
-    input_[k].pending = true;
+    output_[k].draggedOver = false;
+    input_[k].draggedOver = true;
   } else {
     СторонаЧМ = 2;
-    input_[k].pending = false;
-    output_[k].pending = true;
+    input_[k].draggedOver = false;
+    output_[k].draggedOver = true;
   }
   return DragFeedback::Beep;
 }
@@ -401,14 +407,14 @@ void AssemblyModel::dropPlugOnModulator() {
     plug.Left = m.left();
     plug.Top = m.top() + m.height() - pictureSize(plug.Picture).height();
     bringToFront(plug);
-    input_[k] = Terminal{QString::number(k) + kInputMark + QString::number(p), false};
+    input_[k] = Terminal{.connectedPlug = QString::number(k) + kInputMark + QString::number(p)};
   }
   if (ВыхКабеля(k) == kOutputMark) {  // top-right corner
     plug.Picture = QStringLiteral("ВыхРазъем.wmf");
     plug.Left = m.left() + m.width() - pictureSize(plug.Picture).width();
     plug.Top = m.top();
     bringToFront(plug);
-    output_[k] = Terminal{QString::number(k) + kOutputMark + QString::number(p), false};
+    output_[k] = Terminal{.connectedPlug = QString::number(k) + kOutputMark + QString::number(p)};
   }
   ЛинияКабеля();
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
 
 struct ModЧМ;
 
@@ -55,7 +57,9 @@ class AssemblyModel {
   void load();
 
   // --- Operations, one per event of the screen -------------------------------------------------
-  void selectInstrument(int index);                  // palette click
+  void selectInstrument(int index) { selectInstrument(state_, index); }  // palette click
+  // The palette click as the main window, which holds the palette, makes it.
+  static void selectInstrument(ModЧМ& state, int index);
   void pointerOverTable(double x, double y);         // pointer moves over the table
   void placeInstrument();                            // click on the table
   void pressInstrument(int i, double x, double y);   // (x, y) inside the instrument
@@ -117,19 +121,22 @@ class AssemblyModel {
   std::int16_t СторонаЧМ = 0;
 
  private:
-  // A modulator terminal of one cable: the plug recorded there and the pending mark. The mark
-  // is kept apart from the record, so that a drag which passes over the terminal and ends
-  // elsewhere does not make the table forget a plug that sits there.
+  // A modulator terminal of one cable: the plug connected there, and whether a plug of the cable
+  // is being dragged over it now (then the terminal shows the mark "Вхд" or "Вых").
   struct Terminal {
-    QString record;  // "1Вхд2" or empty
-    bool pending = false;
+    QString connectedPlug;  // "1Вхд2" or empty
+    bool draggedOver = false;
   };
 
   void Коорд(int p);
+  // The line end of plug p of cable k follows the plug (ЛинияКабеля for the current cable).
+  void cableLine(int k, int p);
   Plug& plugRef(int k, int p) { return plugs_.at(k).at(p); }
   void bringToFront(Plug& plug) { plug.z = ++topZ_; }
   void moveInstrumentTo(int i, double left, double top);
-  void redrawLinesOf(int i);
+  // Moves the cable ends in instrument i's sockets; returns the plug and cable of the last end
+  // it moved (the form's loop leaves them current), or nothing when no cable sits there.
+  std::optional<std::pair<std::int16_t, std::int16_t>> redrawLinesOf(int i);
   void dropInstrument(double left, double top, bool extraLine);
   void dropPlugOnInstrument(int i);
   void dropPlugOnModulator();

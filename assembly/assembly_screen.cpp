@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
 #include "assembly/drag_tracker.h"
 #include "assembly/mounting_table.h"
@@ -109,7 +109,7 @@ QLabel* makeText(QWidget* parent, const QString& name, const QString& text, std:
 
 }  // namespace
 
-FrmМонтаж::FrmМонтаж(ScreenHub& hub)
+FrmМонтаж::FrmМонтаж(Navigation& hub)
     : LabScreen(hub, ScreenId::Assembly, QStringLiteral("FrmМонтаж"),
                 QStringLiteral("Монтаж схемы")),
       model_(hub.state(), [this](const QString& name) {

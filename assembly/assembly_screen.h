@@ -19,7 +19,7 @@ class QSvgRenderer;
 // wires them to the modulator with five cables; "Монтаж окончен" checks the circuit.
 class FrmМонтаж : public LabScreen {
  public:
-  explicit FrmМонтаж(ScreenHub& hub);
+  explicit FrmМонтаж(Navigation& hub);
   ~FrmМонтаж() override;
   // Throws PictureError when a picture or pointer file is missing.
   void load() override;

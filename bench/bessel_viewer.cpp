@@ -6,8 +6,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
+#include "bench/instrument_drawing.h"
 #include "bench/wait_pointer.h"
 #include "model/bessel_plot.h"
 #include "platform/controls.h"
@@ -36,7 +37,7 @@ void makePlotCaption(PictureBox* plot, const QString& name, const QString& text,
 
 }  // namespace
 
-FrmБессель::FrmБессель(ScreenHub& hub)
+FrmБессель::FrmБессель(Navigation& hub)
     : LabScreen(hub, ScreenId::Bessel, QStringLiteral("FrmБессель"),
                 QStringLiteral("Расчет функций Бесселя")) {
   setClientSizeTwips(6735, 6075);
@@ -62,10 +63,7 @@ FrmБессель::FrmБессель(ScreenHub& hub)
   HScrlПорядок->setRange(0, 10);
   HScrlПорядок->setSingleStep(1);
   HScrlПорядок->setPageStep(1);
-  connect(HScrlПорядок, &QScrollBar::valueChanged, this, [this] {
-    if (!HScrlПорядок->isSliderDown()) HScrlПорядок_Change();
-  });
-  connect(HScrlПорядок, &QScrollBar::sliderReleased, this, &FrmБессель::HScrlПорядок_Change);
+  onScrollBarChange(HScrlПорядок, this, [this] { HScrlПорядок_Change(); });
   Label2 = makeLabel(frame, QStringLiteral("Label2"), QString(), 3600, 495, 615, 420);
   Label2->setAlignment(Qt::AlignCenter);
   Label2->setFrameShape(QFrame::Panel);
@@ -147,19 +145,12 @@ void FrmБессель::ОсиБессель() {
   }
 }
 
-void FrmБессель::КриваяJn() {
-  const Trace curve = besselCurve(state());
-  PictureBox& plot = *picБессель;
-  plot.setCurrentPoint(curve.start.x(), curve.start.y());
-  for (const QPointF& point : curve.points) plot.lineTo(point.x(), point.y());
-}
+void FrmБессель::КриваяJn() { drawTrace(*picБессель, besselCurve(state())); }
 
 void FrmБессель::picБессель_Paint() {
   PictureBox& plot = *picБессель;
   plot.cls();
   plot.setDrawWidth(2);
   plot.setForeColor(kRed);
-  const Trace curve = besselCurve(state());
-  plot.setCurrentPoint(curve.start.x(), curve.start.y());
-  for (const QPointF& point : curve.points) plot.lineTo(point.x(), point.y());
+  drawTrace(plot, besselCurve(state()));
 }

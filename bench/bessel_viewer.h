@@ -11,7 +11,7 @@ class QScrollBar;
 // series cells: ИндексМод is the abscissa of every point, Порядок the highlighted order.
 class FrmБессель : public LabScreen {
  public:
-  explicit FrmБессель(ScreenHub& hub);
+  explicit FrmБессель(Navigation& hub);
   void load() override;
 
  protected:

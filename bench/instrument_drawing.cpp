@@ -15,8 +15,14 @@ void drawGraticule(PictureBox& screen, const ScreenScale& scale,
   screen.setDrawStyle(Qt::SolidLine);
 }
 
-void drawPolyline(PictureBox& screen, const std::vector<QPointF>& points, const QColor& color) {
-  for (const QPointF& point : points) screen.lineTo(point.x(), point.y(), color);
+void drawTrace(PictureBox& screen, const Trace& trace, const QColor& color) {
+  if (trace.dotAtStart) {
+    screen.pset(trace.start.x(), trace.start.y());
+  } else {
+    screen.setCurrentPoint(trace.start.x(), trace.start.y());
+  }
+  const QColor pen = color.isValid() ? color : screen.foreColor();
+  for (const QPointF& point : trace.points) screen.lineTo(point.x(), point.y(), pen);
 }
 
 void drawSpectrum(PictureBox& screen, const std::vector<SpectrumLine>& lines) {

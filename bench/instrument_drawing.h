@@ -15,7 +15,7 @@ inline const QColor kTraceGreen{0, 255, 0};
 // scale; then persistent drawing off, line width 2 and solid lines for the traces.
 void drawGraticule(PictureBox& screen, const ScreenScale& scale,
                    const std::vector<GridLine>& lines);
-// Lines from the screen's current point through the points in turn.
-void drawPolyline(PictureBox& screen, const std::vector<QPointF>& points, const QColor& color);
+// A trace from its start through its points, in the given colour or else the screen's own.
+void drawTrace(PictureBox& screen, const Trace& trace, const QColor& color = QColor());
 // The spectrum lines, each from (x, 0) up to (x, height).
 void drawSpectrum(PictureBox& screen, const std::vector<SpectrumLine>& lines);

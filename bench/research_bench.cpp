@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "app/exit_confirmation.h"
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
 #include "bench/instrument_drawing.h"
 #include "bench/instrument_widgets.h"
@@ -87,17 +87,6 @@ QScrollBar* makeScrollBar(QWidget* panel, const QString& name, int left, int top
   return bar;
 }
 
-// A scrollbar acts on its change: an arrow or page click, a key, or the release of the thumb,
-// but not while the thumb is being dragged.
-template <class Screen>
-void onChange(QScrollBar* bar, Screen* screen, void (Screen::*handler)()) {
-  QObject::connect(bar, &QScrollBar::valueChanged, screen, [bar, screen, handler] {
-    if (!bar->isSliderDown()) (screen->*handler)();
-  });
-  QObject::connect(bar, &QScrollBar::sliderReleased, screen,
-                   [screen, handler] { (screen->*handler)(); });
-}
-
 QLabel* makeScaleLabel(PictureBox* screen, const QString& name, const QString& text, int left,
                        int top, int width) {
   QLabel* label = makeLabel(screen, name, text, left, top, width, 210);
@@ -122,7 +111,7 @@ ClickableLabel* makePowerSwitch(QWidget* panel, const QString& name, int left, i
 
 }  // namespace
 
-FrmИсслЧМ1::FrmИсслЧМ1(ScreenHub& hub)
+FrmИсслЧМ1::FrmИсслЧМ1(Navigation& hub)
     : LabScreen(hub, ScreenId::Bench, QStringLiteral("FrmИсслЧМ1"),
                 QStringLiteral("Измерение модуляционной характеристики")) {
   buildMenu();
@@ -141,6 +130,27 @@ FrmИсслЧМ1::FrmИсслЧМ1(ScreenHub& hub)
   buildLfOscilloscope();
   buildHfOscilloscope();
   buildSpectrumAnalyzer();
+  instruments_ = {
+      {PicОсцНЧ, LblВклНЧ, &FrmИсслЧМ1::ВклНЧ, kLfScreen, oscilloscopeGraticule, {LblYНЧ}, nullptr},
+      {PicОсцВЧ,
+       LblвклВЧ,
+       &FrmИсслЧМ1::ВклВЧ,
+       kHfScreen,
+       oscilloscopeGraticule,
+       {},
+       &FrmИсслЧМ1::PicОсцВЧ_Paint},
+      {PicСпектр,
+       LblвклСА,
+       &FrmИсслЧМ1::ВклСА,
+       kSpectrumScreen,
+       spectrumGraticule,
+       {LblХСА, LblYСА},
+       nullptr},
+  };
+  for (const Instrument& instrument : instruments_) {
+    connect(instrument.power, &ClickableLabel::clicked, this,
+            [this, &instrument] { switchPower(instrument); });
+  }
 
   // The modulator under test.
   QLabel* modulator =
@@ -215,8 +225,8 @@ void FrmИсслЧМ1::buildGenerator() {
   makeCaption(panel, QStringLiteral("ВЫХ"), 2415, 1590, 480, 225,
               Qt::AlignRight | Qt::AlignVCenter);
   makeSocket(panel, 3075, 1695);
-  onChange(HScrUвх, this, &FrmИсслЧМ1::HScrUвх_Change);
-  onChange(HScrFmod, this, &FrmИсслЧМ1::HScrFmod_Change);
+  onScrollBarChange(HScrUвх, this, [this] { HScrUвх_Change(); });
+  onScrollBarChange(HScrFmod, this, [this] { HScrFmod_Change(); });
 }
 
 void FrmИсслЧМ1::buildMillivoltmeter() {
@@ -242,7 +252,6 @@ void FrmИсслЧМ1::buildLfOscilloscope() {
   new Knob(panel, 3075, 1335, 360, -40);  // volts per division
   new Knob(panel, 3075, 1800, 300, 30);   // time base
   LblВклНЧ = makePowerSwitch(panel, QStringLiteral("LblВклНЧ"), 150, 1995);
-  connect(LblВклНЧ, &ClickableLabel::clicked, this, &FrmИсслЧМ1::LblВклНЧ_Click);
   connect(PicОсцНЧ, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicОсцНЧ_Paint);
 }
 
@@ -256,7 +265,6 @@ void FrmИсслЧМ1::buildHfOscilloscope() {
   new Knob(panel, 315, 1800, 300, -60);
   PicОсцВЧ = makeScreen(panel, QStringLiteral("PicОсцВЧ"), 570, 360, kScreenWidth, kScreenHeight);
   LblвклВЧ = makePowerSwitch(panel, QStringLiteral("LblвклВЧ"), 570, 1965);
-  connect(LblвклВЧ, &ClickableLabel::clicked, this, &FrmИсслЧМ1::LblвклВЧ_Click);
   connect(PicОсцВЧ, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicОсцВЧ_Paint);
 }
 
@@ -272,7 +280,6 @@ void FrmИсслЧМ1::buildSpectrumAnalyzer() {
                           3240, 2940, 1350);
   LblХСА->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   LblвклСА = makePowerSwitch(panel, QStringLiteral("LblвклСА"), 3975, 3690);
-  connect(LblвклСА, &ClickableLabel::clicked, this, &FrmИсслЧМ1::LblвклСА_Click);
   connect(PicСпектр, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicСпектр_Paint);
 }
 
@@ -295,12 +302,14 @@ void FrmИсслЧМ1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
 }
 
-// Coming back from the viewer, whose sweep leaves its last abscissa in ИндексМод: the bench
-// takes the index from its amplitude control again, so its traces always match the control.
-void FrmИсслЧМ1::Form_Activate() { state().ИндексМод = indexFromAmplitude(HScrUвх->value()); }
+void FrmИсслЧМ1::Form_Activate() { takeIndexFromAmplitude(); }
+
+void FrmИсслЧМ1::takeIndexFromAmplitude() {
+  state().ИндексМод = indexFromAmplitude(HScrUвх->value());
+}
 
 void FrmИсслЧМ1::HScrUвх_Change() {
-  state().ИндексМод = indexFromAmplitude(HScrUвх->value());
+  takeIndexFromAmplitude();
   PicОсцНЧ_Paint();
   PicОсцВЧ_Paint();
   ПостроитьСпектр();
@@ -309,6 +318,7 @@ void FrmИсслЧМ1::HScrUвх_Change() {
 }
 
 void FrmИсслЧМ1::HScrFmod_Change() {
+  takeIndexFromAmplitude();
   state().Fmod = HScrFmod->value();
   PicОсцНЧ_Paint();
   PicОсцВЧ_Paint();
@@ -326,18 +336,16 @@ void FrmИсслЧМ1::РасчКоэфU() { КоэфU = inputFactor(state()); }
 
 void FrmИсслЧМ1::PicОсцНЧ_Paint() {
   if (ВклНЧ == 0) return;
-  const Trace trace = lfTrace(state());
+  takeIndexFromAmplitude();
   PicОсцНЧ->cls();
-  PicОсцНЧ->pset(trace.start.x(), trace.start.y());
-  drawPolyline(*PicОсцНЧ, trace.points, kTraceGreen);
+  drawTrace(*PicОсцНЧ, lfTrace(state()), kTraceGreen);
 }
 
 void FrmИсслЧМ1::PicОсцВЧ_Paint() {
   if (ВклВЧ == 0) return;
-  const Trace trace = hfTrace(state());
+  takeIndexFromAmplitude();
   PicОсцВЧ->cls();
-  PicОсцВЧ->setCurrentPoint(trace.start.x(), trace.start.y());
-  drawPolyline(*PicОсцВЧ, trace.points, kTraceGreen);
+  drawTrace(*PicОсцВЧ, hfTrace(state()), kTraceGreen);
 }
 
 void FrmИсслЧМ1::ПостроитьСпектр() {
@@ -355,57 +363,23 @@ void FrmИсслЧМ1::PicСпектр_Paint() {
   drawSpectrum(*PicСпектр, spectrum_);
 }
 
-void FrmИсслЧМ1::СеткаНЧ() { drawGraticule(*PicОсцНЧ, kLfScreen, oscilloscopeGraticule()); }
-void FrmИсслЧМ1::СеткаВЧ() { drawGraticule(*PicОсцВЧ, kHfScreen, oscilloscopeGraticule()); }
-void FrmИсслЧМ1::СеткаСА() { drawGraticule(*PicСпектр, kSpectrumScreen, spectrumGraticule()); }
-
-void FrmИсслЧМ1::LblВклНЧ_Click() {
-  PicОсцНЧ->setAutoRedraw(true);
-  if (ВклНЧ == 0) {
-    setPowerLamp(LblВклНЧ, true);
-    СеткаНЧ();
-    PicОсцНЧ->setAutoRedraw(false);
-    LblYНЧ->show();
-    ВклНЧ = 1;
+// Switching on draws the graticule while persistent drawing is on, so that it becomes the
+// background each trace redraw clears back to; switching off clears that too.
+void FrmИсслЧМ1::switchPower(const Instrument& instrument) {
+  PictureBox& screen = *instrument.screen;
+  screen.setAutoRedraw(true);
+  const bool on = this->*instrument.on == 0;
+  if (on) {
+    setPowerLamp(instrument.power, true);
+    drawGraticule(screen, instrument.scale, instrument.graticule());
+    screen.setAutoRedraw(false);
   } else {
-    PicОсцНЧ->cls();
-    setPowerLamp(LblВклНЧ, false);
-    LblYНЧ->hide();
-    ВклНЧ = 0;
+    screen.cls();
+    setPowerLamp(instrument.power, false);
   }
-}
-
-void FrmИсслЧМ1::LblвклВЧ_Click() {
-  PicОсцВЧ->setAutoRedraw(true);
-  if (ВклВЧ == 0) {
-    setPowerLamp(LblвклВЧ, true);
-    СеткаВЧ();
-    PicОсцВЧ->setAutoRedraw(false);
-    ВклВЧ = 1;
-    PicОсцВЧ_Paint();
-  } else {
-    PicОсцВЧ->cls();
-    setPowerLamp(LblвклВЧ, false);
-    ВклВЧ = 0;
-  }
-}
-
-void FrmИсслЧМ1::LblвклСА_Click() {
-  PicСпектр->setAutoRedraw(true);
-  if (ВклСА == 0) {
-    setPowerLamp(LblвклСА, true);
-    СеткаСА();
-    PicСпектр->setAutoRedraw(false);
-    LblХСА->show();
-    LblYСА->show();
-    ВклСА = 1;
-  } else {
-    PicСпектр->cls();
-    setPowerLamp(LblвклСА, false);
-    ВклСА = 0;
-    LblХСА->hide();
-    LblYСА->hide();
-  }
+  for (QLabel* scale : instrument.scales) scale->setVisible(on);
+  this->*instrument.on = on ? 1 : 0;
+  if (on && instrument.paintAtSwitchOn) (this->*instrument.paintAtSwitchOn)();
 }
 
 void FrmИсслЧМ1::mnuЭтап_Click(int index) {

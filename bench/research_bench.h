@@ -18,7 +18,7 @@ class QScrollBar;
 // the three stages of the work in its menu.
 class FrmИсслЧМ1 : public LabScreen {
  public:
-  explicit FrmИсслЧМ1(ScreenHub& hub);
+  explicit FrmИсслЧМ1(Navigation& hub);
   void load() override;
 
  protected:
@@ -32,12 +32,26 @@ class FrmИсслЧМ1 : public LabScreen {
   void buildSpectrumAnalyzer();
   void buildMenu();
 
+  // An instrument with a power switch: its screen and switch, its flag, its graticule, the scale
+  // labels shown while it is on, and the paint procedure that draws its trace at once when it is
+  // switched on (none: the next change or repaint draws it).
+  struct Instrument {
+    PictureBox* screen;
+    ClickableLabel* power;
+    std::int16_t FrmИсслЧМ1::*on;
+    ScreenScale scale;
+    std::vector<GridLine> (*graticule)();
+    std::vector<QLabel*> scales;
+    void (FrmИсслЧМ1::*paintAtSwitchOn)();
+  };
+
   void Form_Activate();
+  // The index of the amplitude control: every handler that draws or reads starts from it, since
+  // the viewer sweeps the shared ИндексМод without the bench being activated again.
+  void takeIndexFromAmplitude();
   void HScrUвх_Change();
   void HScrFmod_Change();
-  void LblВклНЧ_Click();
-  void LblвклВЧ_Click();
-  void LblвклСА_Click();
+  void switchPower(const Instrument& instrument);
   void PicОсцНЧ_Paint();
   void PicОсцВЧ_Paint();
   void PicСпектр_Paint();
@@ -47,9 +61,6 @@ class FrmИсслЧМ1 : public LabScreen {
   void Показания();
   void РасчКоэфU();
   void ПостроитьСпектр();
-  void СеткаНЧ();
-  void СеткаВЧ();
-  void СеткаСА();
 
   QScrollBar* HScrUвх = nullptr;
   QScrollBar* HScrFmod = nullptr;
@@ -67,6 +78,7 @@ class FrmИсслЧМ1 : public LabScreen {
   QLabel* Label6 = nullptr;
   QPushButton* CmdNext = nullptr;
   std::array<QAction*, 3> mnuЭтап{};
+  std::vector<Instrument> instruments_;  // LF and HF oscilloscopes, spectrum analyzer
 
   std::int16_t ВклНЧ = 0;  // LF oscilloscope on
   std::int16_t ВклВЧ = 0;  // HF oscilloscope on

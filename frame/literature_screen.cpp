@@ -3,41 +3,32 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "frame/institution_texts.h"
 #include "frame/required_reading.h"
-#include "frame/text_style.h"
-#include "frame/wrapped_label.h"
 #include "platform/controls.h"
-#include "platform/vb_color.h"
+#include "platform/text_label.h"
 
 namespace {
 
 constexpr int kTextLeft = 360;
 constexpr int kTextWidth = 6480;
-const QColor kNavy = vbColor(vbRgb(0, 0, 128));
-const QColor kMaroon = vbColor(vbRgb(128, 0, 0));
 
 WrappedLabel* textLabel(QWidget* parent, const char* name, const QString& text, int top, int height,
                         const TextStyle& style = {}) {
-  auto* label = new WrappedLabel(parent);
-  label->setObjectName(QString::fromUtf8(name));
-  placeTwips(label, kTextLeft, top, kTextWidth, height);
-  applyTextStyle(label, style);
-  label->setWrappedText(text);
-  return label;
+  return makeWrappedLabel(parent, QString::fromUtf8(name), text, kTextLeft, top, kTextWidth, height,
+                          style);
 }
 
 }  // namespace
 
-FrmЛитература::FrmЛитература(ScreenHub& hub)
+FrmЛитература::FrmЛитература(Navigation& hub)
     : LabScreen(hub, ScreenId::Literature, QStringLiteral("FrmЛитература"),
                 QStringLiteral("Литература")) {
   setClientSizeTwips(7200, 4890);
   QWidget* form = client();
-  auto* heading =
-      makeLabel(form, QStringLiteral("Label1"), QStringLiteral("ЛИТЕРАТУРА"), 0, 180, 7200, 360);
-  applyTextStyle(heading, {12, true, kNavy, Qt::AlignHCenter | Qt::AlignVCenter});
+  makeStyledLabel(form, QStringLiteral("Label1"), QStringLiteral("ЛИТЕРАТУРА"), 0, 180, 7200, 360,
+                  {12, true, kNavy, Qt::AlignHCenter | Qt::AlignVCenter});
 
   const TextStyle group{9, true, kMaroon};
   textLabel(form, "Label2", QStringLiteral("Для подготовке к лабораторной работе"), 690, 285,

@@ -7,7 +7,7 @@ class WrappedLabel;
 // The literature list, opened from the menus of several screens.
 class FrmЛитература : public LabScreen {
  public:
-  explicit FrmЛитература(ScreenHub& hub);
+  explicit FrmЛитература(Navigation& hub);
   void load() override;
 
  private:

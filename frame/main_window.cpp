@@ -10,13 +10,15 @@
 #include <QScreen>
 #include <cmath>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
+#include "assembly/assembly_model.h"
 #include "frame/palette_icon.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
 #include "platform/program_dir.h"
+#include "platform/text_label.h"
 #include "platform/twips.h"
 #include "platform/vb_color.h"
 
@@ -48,7 +50,7 @@ constexpr int kReportWidth = 7700;
 
 }  // namespace
 
-MDIFrmАнМод::MDIFrmАнМод(ScreenHub& hub)
+MDIFrmАнМод::MDIFrmАнМод(Navigation& hub)
     : LabScreen(hub, ScreenId::MainWindow, QStringLiteral("MDIFrmАнМод"),
                 QString::fromUtf8(kApplicationTitle)),
       picИнф_(new QFrame(client())),
@@ -65,7 +67,7 @@ MDIFrmАнМод::MDIFrmАнМод(ScreenHub& hub)
   label1_->setWordWrap(true);
   label1_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   QPalette hintColours = label1_->palette();
-  hintColours.setColor(QPalette::WindowText, vbColor(vbRgb(0, 0, 128)));
+  hintColours.setColor(QPalette::WindowText, kNavy);
   label1_->setPalette(hintColours);
   auto* hintLayout = new QHBoxLayout(picИнф_);
   hintLayout->setContentsMargins(px(120), 0, px(120), 0);
@@ -174,8 +176,7 @@ bool MDIFrmАнМод::showAssembly() {
 void MDIFrmАнМод::ImgПрибор_Click(int index) {
   for (int i = 1; i <= 6; ++i) imgПрибор_[i]->setFramed(false);
   imgПрибор_[index]->setFramed(true);
-  state().НомПрибора = static_cast<std::int16_t>(index);
-  state().ВидОбъекта = QStringLiteral("Приборы");
+  AssemblyModel::selectInstrument(state(), index);
 }
 
 QSize MDIFrmАнМод::windowSize() const {

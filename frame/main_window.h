@@ -16,7 +16,7 @@ class QMdiSubWindow;
 // holding the assembly screen (assembly mode) or the report (report mode).
 class MDIFrmАнМод : public LabScreen {
  public:
-  explicit MDIFrmАнМод(ScreenHub& hub);
+  explicit MDIFrmАнМод(Navigation& hub);
   void load() override;
 
   // Puts a screen inside this window; the hub does it for the screens that live here.

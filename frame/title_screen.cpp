@@ -4,16 +4,15 @@
 #include <QPushButton>
 
 #include "app/exit_confirmation.h"
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
 #include "frame/institution_texts.h"
 #include "frame/required_reading.h"
-#include "frame/text_style.h"
-#include "frame/wrapped_label.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
 #include "platform/pictures.h"
+#include "platform/text_label.h"
 #include "platform/vb_color.h"
 
 namespace {
@@ -23,17 +22,8 @@ QString aboutTheProgram() {
       "  Программная среда представляет собой электронную версию лабо- раторной работы, выполненной на реальной аппаратуре и функцио- нирующей на элементах аналоговой радиорелейной системы связи типа 'Восход' и комплекте измерительной аппаратуры.");
 }
 
-const QColor kNavy = vbColor(vbRgb(0, 0, 128));
-const QColor kMaroon = vbColor(vbRgb(128, 0, 0));
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
-
-QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
-                    int width, int height, const TextStyle& style) {
-  QLabel* label = makeLabel(parent, QString::fromUtf8(name), text, left, top, width, height);
-  applyTextStyle(label, style);
-  return label;
-}
 
 PictureBox* pictureBox(QWidget* parent, const char* name, int left, int top, int width,
                        int height) {
@@ -46,7 +36,7 @@ PictureBox* pictureBox(QWidget* parent, const char* name, int left, int top, int
 
 }  // namespace
 
-FrmНачЧМ::FrmНачЧМ(ScreenHub& hub)
+FrmНачЧМ::FrmНачЧМ(Navigation& hub)
     : LabScreen(hub, ScreenId::Title, QStringLiteral("FrmНачЧМ"),
                 QStringLiteral("Аналоговые системы связи")) {
   connect(addMenuBarItem(QStringLiteral("mnuВых"), QStringLiteral("Выход")), &QAction::triggered,
@@ -61,35 +51,34 @@ FrmНачЧМ::FrmНачЧМ(ScreenHub& hub)
   auto* strip = pictureBox(form, "Picture1", 0, 0, 6885, 75);
   strip->setBackColor(vbColor(vbRgb(255, 0, 0)));
 
-  styledLabel(form, "Label4", QStringLiteral("ДИСТАНЦИОННОЕ ОБУЧЕНИЕ"), 0, 180, 6885, 300,
-              {10, true, kNavy, kCentre});
-  styledLabel(form, "Label5", institution_texts::university(), 120, 540, 6645, 270,
-              {9, true, kNavy, kCentre});
-  styledLabel(form, "Label6", institution_texts::honoraryName(), 120, 810, 6645, 240,
-              {8, false, kNavy, kCentre});
-  styledLabel(form, "Label7", institution_texts::faculty(), 120, 1080, 6645, 240,
-              {8, false, kNavy, kCentre});
+  makeStyledLabel(form, QStringLiteral("Label4"), QStringLiteral("ДИСТАНЦИОННОЕ ОБУЧЕНИЕ"), 0, 180,
+                  6885, 300, {10, true, kNavy, kCentre});
+  makeStyledLabel(form, QStringLiteral("Label5"), institution_texts::university(), 120, 540, 6645,
+                  270, {9, true, kNavy, kCentre});
+  makeStyledLabel(form, QStringLiteral("Label6"), institution_texts::honoraryName(), 120, 810, 6645,
+                  240, {8, false, kNavy, kCentre});
+  makeStyledLabel(form, QStringLiteral("Label7"), institution_texts::faculty(), 120, 1080, 6645,
+                  240, {8, false, kNavy, kCentre});
 
   picture3_ = pictureBox(form, "Picture3", 300, 1665, 735, 660);
-  auto* title =
-      styledLabel(form, "Label1", QStringLiteral("Исследование модуляционной характеристики"), 1140,
-                  1560, 5505, 570, {12, true, kMaroon, kCentre});
+  auto* title = makeStyledLabel(form, QStringLiteral("Label1"),
+                                QStringLiteral("Исследование модуляционной характеристики"), 1140,
+                                1560, 5505, 570, {12, true, kMaroon, kCentre});
   title->setWordWrap(true);
-  styledLabel(form, "Label2", institution_texts::labTitle(), 1140, 2130, 5505, 285,
-              {10, false, kMaroon, kCentre});
+  makeStyledLabel(form, QStringLiteral("Label2"), institution_texts::labTitle(), 1140, 2130, 5505,
+                  285, {10, false, kMaroon, kCentre});
 
-  label3_ = new WrappedLabel(form);
-  label3_->setObjectName(QStringLiteral("Label3"));
-  placeTwips(label3_, 300, 2880, 6285, 1380);
-  label3_->setWrappedText(aboutTheProgram());
+  label3_ =
+      makeWrappedLabel(form, QStringLiteral("Label3"), aboutTheProgram(), 300, 2880, 6285, 1380);
 
   picture2_ = pictureBox(form, "Picture2", 270, 4545, 3660, 960);
-  styledLabel(form, "Label8", institution_texts::authorPosition(), 4020, 4545, 2565, 255,
-              {8, false, kNavy, kRight});
-  styledLabel(form, "Label9", institution_texts::authorName(), 4020, 4800, 2565, 255,
-              {8, false, kNavy, kRight});
-  auto* addresses = styledLabel(form, "Label10", institution_texts::authorAddresses(), 4020, 5055,
-                                2565, 450, {8, false, kNavy, kRight});
+  makeStyledLabel(form, QStringLiteral("Label8"), institution_texts::authorPosition(), 4020, 4545,
+                  2565, 255, {8, false, kNavy, kRight});
+  makeStyledLabel(form, QStringLiteral("Label9"), institution_texts::authorName(), 4020, 4800, 2565,
+                  255, {8, false, kNavy, kRight});
+  auto* addresses =
+      makeStyledLabel(form, QStringLiteral("Label10"), institution_texts::authorAddresses(), 4020,
+                      5055, 2565, 450, {8, false, kNavy, kRight});
   addresses->setWordWrap(true);
 
   auto* information = makeButton(form, QStringLiteral("CmdИнф"),

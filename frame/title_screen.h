@@ -10,7 +10,7 @@ class WrappedLabel;
 // to the personal data.
 class FrmНачЧМ : public LabScreen {
  public:
-  explicit FrmНачЧМ(ScreenHub& hub);
+  explicit FrmНачЧМ(Navigation& hub);
   void load() override;
 
  private:

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
 #include "measure/image_box.h"
 #include "measure/number_box.h"
@@ -54,7 +54,7 @@ QLabel* makeReadout(QWidget* parent, const QString& name, int left, int top, int
 
 }  // namespace
 
-РасчЧМ::РасчЧМ(ScreenHub& hub)
+РасчЧМ::РасчЧМ(Navigation& hub)
     : LabScreen(hub, ScreenId::Band, QStringLiteral("РасчЧМ"),
                 QStringLiteral("Расчет полосы частот, занимаемой ЧМ сигналом")) {
   connect(addMenuBarItem(QStringLiteral("mnuПорядок"), QStringLiteral("Порядок работы")),

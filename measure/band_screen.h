@@ -16,7 +16,7 @@ class QPushButton;
 // choice, and the end of the work.
 class РасчЧМ : public LabScreen {
  public:
-  explicit РасчЧМ(ScreenHub& hub);
+  explicit РасчЧМ(Navigation& hub);
   void load() override;
 
  private:

@@ -7,7 +7,7 @@
 #include <QSvgRenderer>
 
 #include "app/exit_confirmation.h"
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
 #include "measure/characteristic_table.h"
 #include "measure/greek_delta.h"
@@ -80,7 +80,7 @@ QString indexed(const char* name, int index) {
 
 }  // namespace
 
-frmХарЧМ1::frmХарЧМ1(ScreenHub& hub)
+frmХарЧМ1::frmХарЧМ1(Navigation& hub)
     : LabScreen(hub, ScreenId::Characteristic, QStringLiteral("frmХарЧМ1"),
                 QStringLiteral("Построение модуляционной характеристики")) {
   connect(addMenuBarItem(QStringLiteral("mnuвых"), QStringLiteral("Выход")), &QAction::triggered,
@@ -162,11 +162,7 @@ void frmХарЧМ1::createTable() {
     connect(Text1[row], &ReadingCell::confirmed, this, [this, row] { Text1_Confirmed(row); });
     connect(Text1[row], &ReadingCell::left, this, [this, row] { Text1_LostFocus(row); });
     const bool open = row == 1;
-    for (QWidget* cell : {static_cast<QWidget*>(Label3[row]), static_cast<QWidget*>(Text1[row]),
-                          static_cast<QWidget*>(Label5[row]), static_cast<QWidget*>(Label6[row]),
-                          static_cast<QWidget*>(Label7[row]), static_cast<QWidget*>(Label8[row])}) {
-      cell->setVisible(open);
-    }
+    for (QWidget* cell : rowCells(row)) cell->setVisible(open);
   }
   place(Label3[1], kNumberLeft, kResultTop, kNumberWidth, ВысСтроки);
 }
@@ -222,12 +218,12 @@ void frmХарЧМ1::ВидЭкрана() {
   }
 }
 
+std::array<QWidget*, 6> frmХарЧМ1::rowCells(int row) const {
+  return {Label3[row], Text1[row], Label5[row], Label6[row], Label7[row], Label8[row]};
+}
+
 void frmХарЧМ1::showRow(int row) {
-  for (QWidget* cell : {static_cast<QWidget*>(Label3[row]), static_cast<QWidget*>(Text1[row]),
-                        static_cast<QWidget*>(Label5[row]), static_cast<QWidget*>(Label6[row]),
-                        static_cast<QWidget*>(Label7[row]), static_cast<QWidget*>(Label8[row])}) {
-    cell->show();
-  }
+  for (QWidget* cell : rowCells(row)) cell->show();
 }
 
 void frmХарЧМ1::Text1_Confirmed(int Index) {
@@ -298,11 +294,7 @@ void frmХарЧМ1::Новый() {
   Text1[1]->setFocus();
   ЧислоСтрок = 1;
   for (int row = 2; row <= kCharacteristicRows; ++row) {
-    for (QWidget* cell : {static_cast<QWidget*>(Label3[row]), static_cast<QWidget*>(Text1[row]),
-                          static_cast<QWidget*>(Label5[row]), static_cast<QWidget*>(Label6[row]),
-                          static_cast<QWidget*>(Label7[row]), static_cast<QWidget*>(Label8[row])}) {
-      cell->hide();
-    }
+    for (QWidget* cell : rowCells(row)) cell->hide();
   }
 }
 

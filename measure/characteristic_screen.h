@@ -16,7 +16,7 @@ class ReadingCell;
 // slope, and the characteristic is plotted with its mirror through the origin.
 class frmХарЧМ1 : public LabScreen {
  public:
-  explicit frmХарЧМ1(ScreenHub& hub);
+  explicit frmХарЧМ1(Navigation& hub);
   void load() override;
 
   // Lays the table out from the row height and the column width.
@@ -53,6 +53,8 @@ class frmХарЧМ1 : public LabScreen {
   std::array<QLabel*, 15> Label6{};
   std::array<QLabel*, 15> Label7{};
   std::array<QLabel*, 15> Label8{};
+  // The six controls of a row, in the order above.
+  std::array<QWidget*, 6> rowCells(int row) const;
   QPushButton* CmdИХ;
   QPushButton* CmdДальше;
   QPushButton* CmdEnd;

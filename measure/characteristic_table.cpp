@@ -50,19 +50,6 @@ void storeCharacteristicRow(Результат& record, int row, const Character
   record.ХарS[row] = values.slope;
 }
 
-QString filterReadingText(const QString& text) {
-  QString kept;
-  kept.reserve(text.size());
-  for (const QChar c : text) {
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-      kept += c;
-    } else if (c == QLatin1Char('.') || c == QLatin1Char(',')) {
-      kept += QLatin1Char('.');
-    }
-  }
-  return kept;
-}
-
 std::vector<QPointF> characteristicPoints(const Результат& record, int rows) {
   rows = std::clamp(rows, 0, kCharacteristicRows);
   std::vector<QPointF> points{QPointF(0, 0)};

@@ -30,10 +30,6 @@ CharacteristicRow computeCharacteristicRow(double reading, double modulationInde
 // Stores a computed row as row `row` (1..14) of the work record.
 void storeCharacteristicRow(Результат& record, int row, const CharacteristicRow& values);
 
-// What is left of a typed or pasted text in a reading cell: digits and points, a comma read as
-// a point; every other character is dropped.
-QString filterReadingText(const QString& text);
-
 // The measured characteristic in volts and MHz: the origin, then rows 1..`rows` in row order
 // (not sorted). The mirror image through the origin is the same list negated. Values a plot
 // cannot draw (not finite, absurdly large) are held at the origin or the edge of reason.

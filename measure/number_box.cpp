@@ -4,24 +4,22 @@
 
 #include "platform/vb_color.h"
 
-std::optional<QChar> numberBoxCharacter(QChar typed) {
-  if (typed == QLatin1Char(',')) return QLatin1Char('.');
-  if ((typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) || typed == QLatin1Char('.') ||
-      typed == QLatin1Char('-')) {
-    return typed;
-  }
-  return std::nullopt;
-}
-
-QString numberBoxText(const QString& text) {
+QString numberBoxText(const QString& text, bool signAllowed) {
   QString kept;
-  for (QChar c : text) {
-    if (const auto passed = numberBoxCharacter(c)) kept += *passed;
+  kept.reserve(text.size());
+  for (const QChar c : text) {
+    if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+        (signAllowed && c == QLatin1Char('-'))) {
+      kept += c;
+    } else if (c == QLatin1Char(',')) {
+      kept += QLatin1Char('.');
+    }
   }
   return kept;
 }
 
-NumberBox::NumberBox(const QString& name, QWidget* parent) : QLineEdit(parent) {
+NumberBox::NumberBox(const QString& name, QWidget* parent, bool signAllowed)
+    : QLineEdit(parent), signAllowed_(signAllowed) {
   setObjectName(name);
   connect(this, &QLineEdit::textEdited, this, &NumberBox::filterEditedText);
 }
@@ -40,7 +38,7 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
     return;
   }
-  const QString kept = numberBoxText(typed);
+  const QString kept = numberBoxText(typed, signAllowed_);
   if (kept == typed) {
     QLineEdit::keyPressEvent(event);
   } else {
@@ -51,9 +49,10 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
 
 // Pasted or dropped text: the characters that could not have been typed go, "," becomes ".".
 void NumberBox::filterEditedText(const QString& text) {
-  const QString kept = numberBoxText(text);
+  const QString kept = numberBoxText(text, signAllowed_);
   if (kept == text) return;
-  const int cursor = static_cast<int>(numberBoxText(text.left(cursorPosition())).size());
+  const int cursor =
+      static_cast<int>(numberBoxText(text.left(cursorPosition()), signAllowed_).size());
   setText(kept);
   setCursorPosition(cursor);
 }

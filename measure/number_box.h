@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QLineEdit>
-#include <optional>
 
-// A text box for a number, as the band calculation's inputs are: only digits, ".", "," and "-"
-// can be typed (a "," becomes "."); Backspace, Enter and the editing keys work as usual. Text
-// pasted or dropped into the box goes through the same filter.
+// A text box for a number, as the band calculation's inputs and the characteristic's reading
+// cells are: only digits, ".", "," and, where a sign is allowed, "-" can be typed (a "," becomes
+// "."); Backspace, Enter and the editing keys work as usual. Text pasted or dropped into the box
+// goes through the same filter.
 class NumberBox : public QLineEdit {
  public:
-  NumberBox(const QString& name, QWidget* parent);
+  NumberBox(const QString& name, QWidget* parent, bool signAllowed = true);
 
   // The background of an accepted value.
   void markAccepted();
@@ -18,9 +18,10 @@ class NumberBox : public QLineEdit {
 
  private:
   void filterEditedText(const QString& text);
+
+  bool signAllowed_;
 };
 
-// What a typed character becomes in a number box: itself, "." for ",", or nothing (dropped).
-std::optional<QChar> numberBoxCharacter(QChar typed);
-// A text with every character filtered as if typed.
-QString numberBoxText(const QString& text);
+// What is left of a typed or pasted text in a number box: digits, points, a comma read as a
+// point, and "-" where a sign is allowed; every other character is dropped.
+QString numberBoxText(const QString& text, bool signAllowed);

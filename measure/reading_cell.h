@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QLineEdit>
+#include "measure/number_box.h"
 
-// An input cell for a millivoltmeter reading. Only digits, points and commas get in (a comma
-// becomes a point), whether typed or pasted; other characters are dropped without a word.
-// Enter and the Down arrow both confirm the cell.
-class ReadingCell : public QLineEdit {
+// An input cell for a millivoltmeter reading: a number box without a sign. Enter and the Down
+// arrow both confirm the cell.
+class ReadingCell : public NumberBox {
   Q_OBJECT
 
  public:
@@ -20,7 +19,4 @@ class ReadingCell : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-
- private:
-  void keepOnlyReadingCharacters();
 };

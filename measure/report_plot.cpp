@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/user_scale.h"
+
 PlotPainter::PlotPainter(QPainter& painter, const QRectF& area, const QColor& foreColor)
     : painter_(painter), area_(area), foreColor_(foreColor) {}
 
@@ -13,8 +15,7 @@ void PlotPainter::setScale(double left, double top, double right, double bottom)
 }
 
 QPointF PlotPainter::map(double x, double y) const {
-  return {area_.left() + (x - left_) * area_.width() / (right_ - left_),
-          area_.top() + (y - top_) * area_.height() / (bottom_ - top_)};
+  return userToArea(x, y, left_, top_, right_, bottom_, area_);
 }
 
 void PlotPainter::setCurrentPoint(double x, double y) {

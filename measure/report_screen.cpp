@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
 #include "measure/greek_delta.h"
 #include "measure/report_grid.h"
@@ -72,7 +72,7 @@ std::vector<QLineF> tableLines() {
 
 }  // namespace
 
-FrmОтчет::FrmОтчет(ScreenHub& hub)
+FrmОтчет::FrmОтчет(Navigation& hub)
     : LabScreen(hub, ScreenId::Report, QStringLiteral("FrmОтчет"),
                 QStringLiteral("Модуляционная характеристика")) {
   connect(addMenuBarItem(QStringLiteral("mnuПеч"), QStringLiteral("Печать")), &QAction::triggered,

@@ -16,7 +16,7 @@ class TickLabels;
 // of the characteristic with its idealized line, as they stood when the report was opened.
 class FrmОтчет : public LabScreen {
  public:
-  explicit FrmОтчет(ScreenHub& hub);
+  explicit FrmОтчет(Navigation& hub);
   void load() override;
 
   // The report's content, table and plot, drawn on a page (a printer's painter and its printable

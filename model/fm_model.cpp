@@ -19,8 +19,7 @@ float inputFactor(const ModЧМ& state) {
 }
 
 double millivoltReading(const ModЧМ& state, float inputFactor) {
-  const float product = static_cast<float>(state.ИндексМод) * inputFactor;
-  return product / 1.41;  // the lab's own constant, not sqrt(2)
+  return state.ИндексМод * inputFactor / 1.41;  // the lab's own constant, not sqrt(2)
 }
 
 QString millivoltText(double reading, const QLocale& locale) {
@@ -45,7 +44,7 @@ std::vector<GridLine> spectrumGraticule() {
 }
 
 Trace lfTrace(const ModЧМ& state) {
-  Trace trace{{-10, 0}, {}};
+  Trace trace{{-10, 0}, {}, true};
   const double amplitude = state.ИндексМод * state.КоэфUвх / 200;
   double t = 0;
   for (double x = -10; x <= 10; x += 0.5) {

@@ -19,10 +19,13 @@ inline constexpr ScreenScale kLfScreen{-11, 1.3, 11, -1.1};
 inline constexpr ScreenScale kHfScreen{-11, 1.1, 11, -1.1};
 inline constexpr ScreenScale kSpectrumScreen{-10, 1.3, 10, -0.7};
 
-// A polyline: a line from `start` to the first point, then from each point to the next.
+// A polyline: a line from `start` to the first point, then from each point to the next. The LF
+// oscillogram also marks its start with a point in the screen's own colour; the others only
+// move there.
 struct Trace {
   QPointF start;
   std::vector<QPointF> points;
+  bool dotAtStart = false;
 };
 
 // A graticule line; the zero lines are drawn red, the others yellow.
@@ -48,8 +51,8 @@ float indexFromAmplitude(int controlValue);
 // ГраницаЛин (strictly) the modulator needs more input: КоэфUвх + mf² / (100 КоэфНелин).
 float inputFactor(const ModЧМ& state);
 
-// The millivoltmeter: RMS input voltage in mV, ИндексМод · КоэфU / 1.41 (the product taken in
-// single precision, as both factors are single).
+// The millivoltmeter: RMS input voltage in mV, ИндексМод · КоэфU / 1.41, in double precision
+// (the single КоэфU is widened to the index's double).
 double millivoltReading(const ModЧМ& state, float inputFactor);
 // The reading as the millivoltmeter shows it, through "###.#" (0.993 -> "1,", 0 -> ",").
 QString millivoltText(double reading, const QLocale& locale = QLocale::system());

@@ -3,6 +3,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <memory>
 
 #include "platform/twips.h"
 
@@ -32,4 +34,16 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
   frame->setObjectName(name);
   placeTwips(frame, left, top, width, height);
   return frame;
+}
+
+void onScrollBarChange(QScrollBar* bar, QObject* receiver, std::function<void()> handler) {
+  auto takenAt = std::make_shared<int>(bar->value());
+  QObject::connect(bar, &QScrollBar::sliderPressed, receiver,
+                   [bar, takenAt] { *takenAt = bar->value(); });
+  QObject::connect(bar, &QScrollBar::valueChanged, receiver, [bar, handler] {
+    if (!bar->isSliderDown()) handler();
+  });
+  QObject::connect(bar, &QScrollBar::sliderReleased, receiver, [bar, takenAt, handler] {
+    if (bar->value() != *takenAt) handler();
+  });
 }

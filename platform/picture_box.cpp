@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/twips.h"
+#include "platform/user_scale.h"
 
 namespace {
 // The pixel a coordinate falls in; a coordinate a rounding error short of a pixel edge
@@ -192,7 +193,7 @@ void PictureBox::cls() {
 QPointF PictureBox::toPixels(double x, double y) const {
   const double w = width(), h = height();
   if (!customScale_) return {x / kTwipsPerPixel, y / kTwipsPerPixel};
-  return {(x - left_) * w / (right_ - left_), (y - top_) * h / (bottom_ - top_)};
+  return userToArea(x, y, left_, top_, right_, bottom_, QRectF(0, 0, w, h));
 }
 
 void PictureBox::setCurrentPoint(double x, double y) {

@@ -8,11 +8,12 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/screen_hub.h"
+#include "app/navigation.h"
 #include "app/work_state.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/program_dir.h"
+#include "platform/text_label.h"
 #include "platform/vb_color.h"
 #include "records/personal_field_filter.h"
 #include "records/results_folder.h"
@@ -28,55 +29,44 @@ QString boxName(int box) {
   return (box < 3 ? QStringLiteral("TxtФИО(%1)") : QStringLiteral("Txt№(%1)")).arg(box % 3);
 }
 
-// The personal field each box fills, as text, and its left-aligned assignment.
-QString fieldText(const Результат& r, int box) {
+// The personal field each box fills, given to `use`: the one map from boxes to the record.
+template <class Record, class Use>
+auto withField(Record& r, int box, Use use) {
   switch (box) {
     case 0:
-      return r.Фамилия.toQString();
+      return use(r.Фамилия);
     case 1:
-      return r.Имя.toQString();
+      return use(r.Имя);
     case 2:
-      return r.Отчество.toQString();
+      return use(r.Отчество);
     case 3:
-      return r.Группа.toQString();
+      return use(r.Группа);
     case 4:
-      return r.НомерСБ.toQString();
+      return use(r.НомерСБ);
     default:
-      return r.EMail.toQString();
+      return use(r.EMail);
   }
 }
 
+QString fieldText(const Результат& r, int box) {
+  return withField(r, box, [](const auto& field) { return field.toQString(); });
+}
+
+// The left-aligned assignment of the box's text to its field.
 void storeField(Результат& r, int box, const QString& text) {
-  switch (box) {
-    case 0:
-      r.Фамилия = text;
-      break;
-    case 1:
-      r.Имя = text;
-      break;
-    case 2:
-      r.Отчество = text;
-      break;
-    case 3:
-      r.Группа = text;
-      break;
-    case 4:
-      r.НомерСБ = text;
-      break;
-    default:
-      r.EMail = text;
-      break;
-  }
+  withField(r, box, [&text](auto& field) { field = text; });
 }
 
 bool anyPersonalFieldBlank(const Результат& r) {
-  return r.Фамилия.isBlank() || r.Имя.isBlank() || r.Отчество.isBlank() || r.Группа.isBlank() ||
-         r.НомерСБ.isBlank() || r.EMail.isBlank();
+  for (int box = 0; box < 6; ++box) {
+    if (withField(r, box, [](const auto& field) { return field.isBlank(); })) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
-FrmФИО::FrmФИО(ScreenHub& hub)
+FrmФИО::FrmФИО(Navigation& hub)
     : LabScreen(hub, ScreenId::PersonalData, QStringLiteral("FrmФИО"),
                 QStringLiteral("Ввод личных данных")) {
   QMenu* file = addMenuBarMenu(QStringLiteral("mnuФайл"), QStringLiteral("Файл"));
@@ -88,10 +78,8 @@ FrmФИО::FrmФИО(ScreenHub& hub)
 
   // The run of blanks in the instructions ends the first paragraph: at this width the second
   // one begins on a line of its own.
-  instructions_ = makeLabel(client(), QStringLiteral("Label10"), QString(), 240, 120, 5370, 900);
-  instructions_->setTextFormat(Qt::PlainText);
-  instructions_->setWordWrap(true);
-  instructions_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  instructions_ =
+      makeWrappedLabel(client(), QStringLiteral("Label10"), QString(), 240, 120, 5370, 900);
 
   // Two columns of three boxes, each under its label: the names on the left, the numbers and
   // the e-mail address on the right.
@@ -131,7 +119,7 @@ FrmФИО::FrmФИО(ScreenHub& hub)
 void FrmФИО::load() {
   centreOnDesktop();
   state().ВыбратьВариант();
-  instructions_->setText(QStringLiteral(
+  instructions_->setWrappedText(QStringLiteral(
       " Внимание! Заполните все поля. Ввод данных должен подтверждаться нажатием клавиши 'Enter'.                   При правильном вводе цвет фона поля ввода изме- нится на зеленый."));
   makeProgramDirectoryCurrent();
   hub().unload(ScreenId::Title);

@@ -5,15 +5,15 @@
 #include "app/lab_screen.h"
 
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
+class WrappedLabel;
 
 // The personal data screen: the student types the six personal fields, confirming each with
 // Enter; "Дальше..." writes the results file and opens the main window. The menu "Открыть"
 // reads an earlier results file back instead.
 class FrmФИО : public LabScreen {
  public:
-  explicit FrmФИО(ScreenHub& hub);
+  explicit FrmФИО(Navigation& hub);
   void load() override;
 
  protected:
@@ -32,7 +32,7 @@ class FrmФИО : public LabScreen {
   void mnuИнф_Click();
   void beepTwice();
 
-  QLabel* instructions_ = nullptr;  // Label10
+  WrappedLabel* instructions_ = nullptr;  // Label10
   std::array<QLineEdit*, kBoxes> boxes_{};
   // Each box's text as it stood before the edit being handled (textEdited comes before
   // textChanged): an edit is filtered only in what it inserted.

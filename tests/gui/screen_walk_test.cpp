@@ -22,11 +22,11 @@ class ScreenWalk : public ::testing::Test {
   void SetUp() override {
     state.rnd = [] { return 0.5; };
     Main(state, desktop);
-    hub = qApp->findChild<ScreenHub*>();
+    hub = startedProgram();
     ASSERT_NE(hub, nullptr);
   }
   void TearDown() override {
-    delete hub;
+    closeProgram();
     settleEvents();
   }
 

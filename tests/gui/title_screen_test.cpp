@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QPushButton>
 
-#include "frame/wrapped_label.h"
 #include "platform/picture_box.h"
+#include "platform/text_label.h"
 #include "support/screen_fixture.h"
 
 namespace {

@@ -88,12 +88,11 @@ class Road {
 QString walkStudentRoad(ModЧМ& state, ScriptedDesktop& desktop, const StudentInput& input) {
   answerQuestions(desktop);
   Main(state, desktop);
-  const auto hubs = qApp->findChildren<ScreenHub*>(QString(), Qt::FindDirectChildrenOnly);
-  if (hubs.isEmpty()) {
+  ScreenHub* hub = startedProgram();
+  if (!hub) {
     ADD_FAILURE() << "Main made no screen hub";
     return {};
   }
-  std::unique_ptr<ScreenHub> hub(hubs.back());
   Road road(*hub);
   auto onScreen = [&hub](ScreenId id) { return hub->find(id) != nullptr; };
 
@@ -171,7 +170,7 @@ QString walkStudentRoad(ModЧМ& state, ScriptedDesktop& desktop, const StudentI
   EXPECT_TRUE(desktop.ended) << "the work did not end";
   const QString path = QDir(programDirectory()).filePath(resultsFileName(state.Рез));
   desktop.onMessage = nullptr;
-  hub.reset();
+  closeProgram();
   settleEvents();
   return path;
 }
