@@ -1,6 +1,7 @@
 #include "records/results_folder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -24,5 +25,10 @@ QString resultsFolder(const QString& programFolder,
 QString resultsFolder() { return resultsFolder(QDir::currentPath()); }
 
 QString resultsFilePath(const Результат& record) {
-  return QDir(resultsFolder()).filePath(resultsFileName(record));
+  const QString name = resultsFileName(record);
+  // A results file that is already in the program's folder and can be written is updated there,
+  // even when the folder itself takes no new files (no temporary file can be made beside it).
+  const QFileInfo inProgramFolder(QDir::current().filePath(name));
+  if (inProgramFolder.isFile() && inProgramFolder.isWritable()) return inProgramFolder.filePath();
+  return QDir(resultsFolder()).filePath(name);
 }

@@ -21,5 +21,6 @@ QString resultsFolder(const QString& programFolder,
 // The same for the current directory, which start-up makes the program's folder.
 QString resultsFolder();
 
-// The full path of the results file for `record` in resultsFolder().
+// The full path of the results file for `record`: in the program's folder when it is there and
+// can be written, otherwise in resultsFolder().
 QString resultsFilePath(const Результат& record);
