@@ -1,32 +1,20 @@
 #include "scripted_desktop.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 
 MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
                                    const std::optional<QString>& title) {
-  DesktopCall call{DesktopCall::Kind::Message};
-  call.text = text;
-  call.defaultTitle = !title.has_value();
-  call.title = title ? *title : QGuiApplication::applicationDisplayName();
-  call.buttons = buttons;
-  call.icon = icon;
+  DesktopCall call{DesktopCall::Kind::Message, text, title, buttons, icon, {}};
   calls.push_back(call);
   if (onMessage) onMessage(call);
-  if (!answers.empty()) {
-    const MsgAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+  if (answers.empty()) return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+  const MsgAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
 }
 
-void ScriptedDesktop::beep() { calls.push_back({DesktopCall::Kind::Beep}); }
-
 QString ScriptedDesktop::openFileName(QWidget*, const OpenFileRequest& request) {
-  DesktopCall call{DesktopCall::Kind::OpenFile};
-  call.request = request;
-  calls.push_back(call);
+  calls.push_back({DesktopCall::Kind::OpenFile, {}, {}, MsgButtons::Ok, MsgIcon::None, request});
   if (fileNames.empty()) return {};
   const QString name = fileNames.front();
   fileNames.pop_front();
@@ -35,18 +23,15 @@ QString ScriptedDesktop::openFileName(QWidget*, const OpenFileRequest& request) 
 
 PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
                                         const PagePainter& paint) {
-  DesktopCall call{DesktopCall::Kind::Print};
-  call.text = documentName;
-  calls.push_back(call);
-  if (printOutcome != PrintOutcome::Printed && printOutcome != PrintOutcome::SavedAsPdf) {
-    return printOutcome;
+  calls.push_back({DesktopCall::Kind::Print, documentName});
+  if (printOutcome == PrintOutcome::Printed || printOutcome == PrintOutcome::SavedAsPdf) {
+    QImage page(pageSize, QImage::Format_ARGB32_Premultiplied);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    paint(painter, QRectF(QPointF(0, 0), QSizeF(pageSize)));
+    painter.end();
+    printedPages.push_back(page);
   }
-  QImage page(pageSize, QImage::Format_ARGB32_Premultiplied);
-  page.fill(Qt::white);
-  QPainter painter(&page);
-  paint(painter, QRectF(QPointF(0, 0), QSizeF(pageSize)));
-  painter.end();
-  printedPages.push_back(page);
   return printOutcome;
 }
 
@@ -69,9 +54,8 @@ QString ScriptedDesktop::lastMessage() const {
 }
 
 int ScriptedDesktop::beepCount() const {
-  int count = 0;
-  for (const DesktopCall& call : calls) count += call.kind == DesktopCall::Kind::Beep;
-  return count;
+  return static_cast<int>(std::ranges::count_if(
+      calls, [](const DesktopCall& c) { return c.kind == DesktopCall::Kind::Beep; }));
 }
 
 void ScriptedDesktop::clear() {

@@ -1,0 +1,111 @@
+// The student's whole road through the real screens, from Main to the results file.
+
+#include <QStringEncoder>
+#include <array>
+#include <cmath>
+
+#include "records/results_file.h"
+#include "support/lab.h"
+#include "support/records.h"
+
+namespace {
+
+using enum ScreenId;
+
+QByteArray cp1251(const char* text, int width) {
+  QStringEncoder encoder("windows-1251");
+  return QByteArray(encoder.encode(QString::fromUtf8(text))).leftJustified(width, ' ');
+}
+
+class Road : public ScreenTest {
+ protected:
+  Road() {
+    // Four variant draws on the road (title, personal data, bench, band), two numbers each:
+    // codes 34, 56, 79 and, last, 18 with N = 1920.
+    state.rnd = [this] {
+      static constexpr std::array kDraws{0.31, 0.42, 0.52, 0.61, 0.71, 0.88, 0.12, 0.83};
+      return kDraws[draws++ % kDraws.size()];
+    };
+  }
+  std::size_t draws = 0;
+};
+
+TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
+  const QString path = programDir.filePath("Result7_123456.res");
+  // The screens loaded after each screen's part, and what the file holds by then.
+  const std::map<int, std::vector<ScreenId>> kLoaded{
+      {-1, {Title}},
+      {int(Title), {PersonalData}},
+      {int(PersonalData), {MainWindow, Assembly}},
+      {int(Assembly), {Bench}},
+      {int(Bench), {Bench, Characteristic}},
+      {int(Characteristic), {Bench, Characteristic, Band}},
+      {int(Band), {}}};
+  int steps = 0;
+  walkRoad({}, [&](ScreenId left) {
+    SCOPED_TRACE(int(left));
+    ++steps;
+    EXPECT_EQ(loaded(), kLoaded.at(int(left)));
+    EXPECT_EQ(recordFaults(state.Рез), QStringList());
+    // The personal data screen writes the file first; until then there is none.
+    EXPECT_EQ(QFile::exists(path), int(left) >= int(PersonalData));
+    if (left == PersonalData) {
+      EXPECT_EQ(fileBytes(path).mid(0, 20), cp1251("Иванов", 20));
+    }
+  });
+  EXPECT_EQ(steps, 7);
+  EXPECT_EQ(draws, 8u);
+  EXPECT_TRUE(desktop.ended);
+  // The end: three beeps, the closing message, the program ended.
+  using K = DesktopCall::Kind;
+  std::vector<K> last;
+  for (auto call = desktop.calls.end() - std::min<size_t>(5, desktop.calls.size()); call != desktop.calls.end(); ++call) last.push_back(call->kind);
+  EXPECT_EQ(last, (std::vector{K::Beep, K::Beep, K::Beep, K::Message, K::End}));
+
+  const QByteArray bytes = fileBytes(path);
+  ASSERT_EQ(bytes.size(), 554);
+  const std::pair<int, QByteArray> texts[] = {
+      {0, cp1251("Иванов", 20)},  {20, cp1251("Пётр", 20)},  {40, cp1251("Сергеевич", 20)},
+      {60, cp1251("РТ-21", 10)},  {70, cp1251("123456", 20)}, {90, cp1251("ivanov@example.org", 20)},
+      {110, cp1251("18", 2)},  // the band screen's draw, not the bench's
+      {112, cp1251("Да", 5)},     {117, cp1251("Да", 5)}};
+  for (const auto& [offset, text] : texts) EXPECT_EQ(bytes.mid(offset, text.size()), text) << offset;
+
+  // The table: five rows typed (input 1.41 x reading, deviation half the variant's index).
+  const float readings[] = {20.5f, 32.6f, 46.9f, 59.6f, 73.6f};
+  const double indices[] = {2.408, 3.832, 5.52, 7.016, 8.654};
+  for (int row = 1; row <= 14; ++row) {
+    SCOPED_TRACE(row);
+    const float reading = row <= 5 ? readings[row - 1] : 0;
+    const float deviation = row <= 5 ? float(indices[row - 1] * 0.5) : 0;
+    EXPECT_EQ(numberAt<float>(bytes, 178 + 4 * (row - 1)), reading);
+    EXPECT_FLOAT_EQ(numberAt<float>(bytes, 122 + 4 * (row - 1)), reading * 1.41f);
+    EXPECT_FLOAT_EQ(numberAt<float>(bytes, 258 + 4 * (row - 1)), deviation);
+    if (row <= 5) {
+      EXPECT_NEAR(numberAt<float>(bytes, 338 + 4 * (row - 1)), deviation / (reading * 1.41 / 1000),
+                  0.01);
+    }
+  }
+
+  // The band of the last draw (N 1920, pk 32): the values in force at the end, with Δfk typed
+  // again after the channel count was confirmed; the snapshot holds those of the confirmation.
+  const double power = 1920 * 32 / 1000.0;
+  const auto raw = [](double value) { return std::llround(value * 10000); };
+  EXPECT_EQ(numberAt<std::int16_t>(bytes, 450), 1920);                           // N
+  EXPECT_EQ(numberAt<std::int64_t>(bytes, 452), 3000000);                        // F1
+  EXPECT_EQ(numberAt<std::int64_t>(bytes, 460), 25960000);                       // F2
+  EXPECT_EQ(numberAt<std::int16_t>(bytes, 468), 32);                             // pk
+  EXPECT_EQ(numberAt<std::int64_t>(bytes, 470), raw(power));                     // Рср
+  EXPECT_EQ(numberAt<std::int64_t>(bytes, 418), 1500000);                        // Δfk 150
+  EXPECT_EQ(numberAt<std::int64_t>(bytes, 426), raw(150 * std::sqrt(power) / 1000));  // dfэфф
+  const std::pair<int, std::int64_t> snapshot[] = {
+      {486, 2000000},  {494, 15677},  {502, 52204},   {510, 229954},
+      {520, 3000000},  {528, 25960000}, {538, raw(power)}, {546, 20109}};
+  for (const auto& [offset, value] : snapshot) {
+    EXPECT_EQ(numberAt<std::int64_t>(bytes, offset), value) << offset;
+  }
+  EXPECT_EQ(numberAt<std::int16_t>(bytes, 518), 600);  // NИтог
+  EXPECT_EQ(numberAt<std::int16_t>(bytes, 536), 32);   // pkИтог
+}
+
+}  // namespace

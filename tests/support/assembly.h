@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "app/work_state.h"
+#include "assembly/assembly_model.h"
+#include "assembly/assembly_screen.h"
+#include "support/lab.h"
+
+// Works the mounting table with the mouse, as the student does: palette choices go into the
+// shared state (as the main window's palette puts them), the rest is pressing, moving and
+// releasing the mouse over the real controls.
+class AssemblyDriver {
+ public:
+  // Where the five instruments are placed on the table (table pixels).
+  static constexpr QPoint kSpots[] = {{120, 60}, {120, 150}, {250, 215}, {560, 60}, {610, 180}};
+
+  AssemblyDriver(FrmМонтаж* screen, ModЧМ& state) : screen_(screen), state_(state) {}
+
+  QWidget* control(const QString& name) const { return screen_->findChild<QWidget*>(name); }
+  QWidget* table() const { return control(QStringLiteral("PicСтол")); }
+  QWidget* modulator() const { return control(QStringLiteral("PicИссл4п(0)")); }
+  QWidget* instrument(int i) const { return control(QStringLiteral("PicПрибор(%1)").arg(i)); }
+  QWidget* plug(int k, int p) const {
+    return control(QStringLiteral("PicРазъем%1(%2)").arg(p).arg(k));
+  }
+
+  // Palette choice i, then a click on the table at `at`.
+  void place(int i, QPoint at) {
+    state_.НомПрибора = static_cast<std::int16_t>(i);
+    state_.ВидОбъекта = QStringLiteral("Приборы");
+    QTest::mouseClick(table(), Qt::LeftButton, {}, at);
+    settleEvents();
+  }
+  // Press on `from`, a move half way, a move to `toPos` on `to`, release there.
+  void drag(QWidget* from, QPoint fromPos, QWidget* to, QPoint toPos) {
+    const QPoint start = from->mapToGlobal(fromPos), end = to->mapToGlobal(toPos);
+    QTest::mousePress(from, Qt::LeftButton, {}, fromPos);
+    QTest::mouseMove(table(), table()->mapFromGlobal((start + end) / 2));
+    QTest::mouseMove(to, toPos);
+    QTest::mouseRelease(to, Qt::LeftButton, {}, toPos);
+    settleEvents();
+  }
+  // Into an instrument away from its plugs' corner; below the label ЧМ the modulator's input,
+  // above it its output.
+  void plugInto(int k, int p, int i) {
+    drag(plug(k, p), {10, 8}, instrument(i), {instrument(i)->width() / 2, instrument(i)->height() / 4});
+  }
+  void plugToInput(int k, int p) { drag(plug(k, p), {10, 8}, modulator(), {45, 100}); }
+  void plugToOutput(int k, int p) { drag(plug(k, p), {10, 8}, modulator(), {10, 30}); }
+
+  // The cables as the scheme shows them, the instruments already on the table.
+  void wireEverything() {
+    for (int k = 1; k <= 3; ++k) {
+      plugInto(k, 1, k);
+      plugToInput(k, 2);
+    }
+    for (int k = 4; k <= 5; ++k) {
+      plugToOutput(k, 1);
+      plugInto(k, 2, k);
+    }
+  }
+  // The whole table at its design size in the main window.
+  void showWhole() {
+    screen_->window()->resize(900, 640);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(screen_->parentWidget())) {
+      frame->move(0, 0);
+      frame->resize(frame->size() - screen_->size() + QSize(800, 520));
+    }
+    settleEvents();
+  }
+
+ private:
+  FrmМонтаж* screen_;
+  ModЧМ& state_;
+};
+
+// What must hold of the table's bookkeeping after any mouse events: each plug's tag names its
+// place, and the instruments' key lists and token strings agree with the plugs in them.
+// Returns one line per broken rule.
+inline QStringList assemblyFaults(const AssemblyModel& m) {
+  QStringList faults;
+  int plugsIn[AssemblyModel::kInstruments + 1] = {};
+  QStringList tokensIn[AssemblyModel::kInstruments + 1];
+  for (int k = 1; k <= AssemblyModel::kCables; ++k) {
+    for (int p = 1; p <= 2; ++p) {
+      const AssemblyModel::Plug& plug = m.plug(k, p);
+      const int holder = plug.Tag.size() == 2 ? plug.Tag[1].digitValue() : -1;
+      if (plug.Tag.size() != 2 || plug.Tag[0].digitValue() != p || holder < 0 || holder > 5 ||
+          plug.container != holder) {
+        faults << QStringLiteral("plug %1 of cable %2: tag \"%3\", container %4")
+                      .arg(p)
+                      .arg(k)
+                      .arg(plug.Tag)
+                      .arg(plug.container);
+      } else if (holder != 0) {
+        ++plugsIn[holder];
+        tokensIn[holder] << QString::number(p) + QString::number(k);
+      }
+    }
+  }
+  for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
+    const QString& list = i <= 3 ? m.ПриборыВх : m.ПриборыВых;
+    if (list.count(m.ИмяПрибора[i]) != plugsIn[i]) {
+      faults << QStringLiteral("\"%1\" holds \"%2\", %3 plugs are in it")
+                    .arg(list, m.ИмяПрибора[i])
+                    .arg(plugsIn[i]);
+    }
+    QStringList held;
+    for (qsizetype at = 0; at + 1 < m.СоедПрибора[i].size(); at += 2) {
+      if (m.СоедПрибора[i].mid(at, 2) != QStringLiteral("  ")) held << m.СоедПрибора[i].mid(at, 2);
+    }
+    held.sort();
+    tokensIn[i].sort();
+    if (held != tokensIn[i] || m.СоедПрибора[i].size() % 2) {
+      faults << QStringLiteral("СоедПрибора(%1) = \"%2\", plugs %3 in it")
+                    .arg(i)
+                    .arg(m.СоедПрибора[i], tokensIn[i].join(','));
+    }
+  }
+  return faults;
+}
