@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 
+#include "assembly/picture_control.h"
 #include "records/results_file.h"
+#include "support/assembly.h"
 #include "support/lab.h"
 #include "support/records.h"
 
@@ -106,6 +108,61 @@ TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
   }
   EXPECT_EQ(numberAt<std::int16_t>(bytes, 518), 600);  // NИтог
   EXPECT_EQ(numberAt<std::int16_t>(bytes, 536), 32);   // pkИтог
+}
+
+}  // namespace
+
+namespace {
+
+// The mounting table worked with the mouse: the error until every cable is right, plugs that
+// take their place and picture, the cable ends that follow, and the bookkeeping sound throughout.
+TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
+  auto* screen = dynamic_cast<FrmМонтаж*>(reach(Assembly));
+  ASSERT_NE(screen, nullptr);
+  AssemblyDriver table(screen, state);
+  table.showWhole();
+  const auto pictureOf = [](QWidget* w) { return static_cast<PictureControl*>(w)->pictureName(); };
+  const auto lineEnd = [&](int k, const char* x, const char* y) {
+    const QObject* line = screen->findChild<QObject*>(QStringLiteral("Кабель(%1)").arg(k));
+    return QPointF(line->property(x).toDouble(), line->property(y).toDouble());
+  };
+  EXPECT_EQ(table.table()->childAt(30, 277), table.plug(1, 1));  // the top plug of the stack
+  click(Assembly, "CmdДальше");
+  EXPECT_EQ(desktop.lastMessage(), "Ошибка при монтаже! ");
+
+  table.place(3, {300, 100});  // centred on the click
+  EXPECT_EQ(table.instrument(3)->geometry(), QRect(245, 74, 111, 52));
+  for (int i = 1; i <= 5; ++i) table.place(i, AssemblyDriver::kSpots[i - 1]);
+  table.wireEverything();
+  EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
+  EXPECT_EQ(table.plug(1, 1)->parentWidget(), table.instrument(1));
+  EXPECT_EQ(pictureOf(table.plug(1, 1)), "ВклРазъемЛев.wmf");
+  EXPECT_EQ(pictureOf(table.plug(3, 2)), "ВхРазъем.wmf");
+  EXPECT_EQ(pictureOf(table.plug(5, 1)), "ВыхРазъем.wmf");
+  // Input plugs in the modulator's bottom-left corner, output plugs in its top-right one.
+  EXPECT_EQ(table.plug(3, 2)->geometry(), QRect(376, 169, 37, 16));
+  EXPECT_EQ(table.plug(5, 1)->geometry(), QRect(396, 54, 37, 16));
+  EXPECT_EQ(lineEnd(1, "X2", "Y2"), QPointF(5640, 2655));
+  EXPECT_EQ(lineEnd(5, "X1", "Y1"), QPointF(6495, 930));
+
+  desktop.answers = {MsgAnswer::No};
+  click(Assembly, "CmdДальше");
+  EXPECT_EQ(desktop.lastMessage(), "Монтаж сделан правильно. Продолжить работу? ");
+  EXPECT_EQ(hub->find(Assembly), screen);  // No: everything stays
+  // A plug pulled out to the table, then an instrument dragged away with its plugs.
+  table.drag(table.plug(4, 2), {10, 8}, table.table(), {700, 280});
+  EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
+  click(Assembly, "CmdДальше");
+  EXPECT_EQ(desktop.lastMessage(), "Ошибка при монтаже! ");
+  table.drag(table.instrument(3), {60, 10}, table.table(), {160, 200});
+  EXPECT_EQ(table.instrument(3)->geometry().topLeft(), QPoint(100, 190));
+  EXPECT_EQ(table.plug(3, 1)->mapTo(table.table(), QPoint(0, 0)), QPoint(100, 226));
+  EXPECT_EQ(lineEnd(3, "X1", "Y1"), QPointF(1500, 190 * 15 + 780 - 120));
+  table.plugInto(4, 2, 4);
+  EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
+  desktop.answers = {MsgAnswer::Yes};
+  click(Assembly, "CmdДальше");
+  EXPECT_EQ(loaded(), std::vector{Bench});
 }
 
 }  // namespace
