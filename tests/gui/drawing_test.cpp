@@ -9,6 +9,7 @@
 #include "model/fm_model.h"
 #include "platform/picture_box.h"
 #include "support/lab.h"
+#include "support/records.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ const QColor kBlack(0, 0, 0), kGreen(0, 255, 0), kYellow(255, 255, 0), kRed(255,
 struct Scale {
   double left, top, right, bottom;
 };
+constexpr Scale kLf{-11, 1.3, 11, -1.1}, kHf{-11, 1.1, 11, -1.1}, kSpectrum{-10, 1.3, 10, -0.7},
+    kViewer{-3, 1.2, 25, -1}, kPlot{-0.35, 12, 0.35, -12};
 
 QPointF pixel(const QImage& image, const Scale& s, double x, double y) {
   return {(x - s.left) / (s.right - s.left) * image.width(),
@@ -35,46 +38,36 @@ struct Probe {
 };
 
 class Drawing : public ScreenTest {
- protected:
+ public:
   Drawing() { restart(0.0); }  // variant row 0: ГраницаЛин 2.7, КоэфUвх 14
-  PictureBox* surface(ScreenId id, const char* name) { return child<PictureBox>(id, name); }
-  void expectProbes(PictureBox* box, const Scale& scale, const std::vector<Probe>& probes) {
+  void expectProbes(ScreenId id, const char* name, const Scale& scale,
+                    const std::vector<Probe>& probes) {
+    auto* box = child<PictureBox>(id, name);
     ASSERT_NE(box, nullptr);
     const QImage image = box->image();
     for (const Probe& p : probes) {
       EXPECT_EQ(inkNear(image, pixel(image, scale, p.x, p.y), p.colour), p.inked)
-          << box->objectName().toStdString() << " at " << p.x << ", " << p.y;
+          << name << " at " << p.x << ", " << p.y;
     }
   }
 };
 
 // The graticules: zero lines red, the others yellow (blue on the viewer), each on its scale.
 TEST_F(Drawing, GraticulesLieOnEachScreensScale) {
-  struct Row {
-    ScreenId screen;
-    const char* power;
-    const char* surface;
-    Scale scale;
-    std::vector<Probe> probes;
+  const double j1 = std::cyl_bessel_j(1, 1.84), j0 = std::cyl_bessel_j(0, 4.0);
+  // clang-format off
+  const std::tuple<ScreenId, const char*, const char*, Scale, std::vector<Probe>> rows[] = {
+      {Bench, "LblВклНЧ", "PicОсцНЧ", kLf, {{5.25, 0, kRed}, {0, 0.5, kRed}, {5.25, 1, kYellow}, {5.25, -1, kYellow}, {5.25, 0.1, kRed, false}}},
+      {Bench, "LblвклВЧ", "PicОсцВЧ", kHf, {{0, 0.97, kRed}, {0, -0.97, kRed}, {-9, -1, kYellow}, {-9, 1, kYellow}}},
+      {Bench, "LblвклСА", "PicСпектр", kSpectrum, {{5, 0, kRed}, {0, 0.5, kRed}, {5, 0.6, kYellow}, {5, -0.4, kYellow}, {5, 0.1, kRed, false}}},
+      {Bessel, nullptr, "picБессель", kViewer, {{12.5, 0, kRed}, {10, 0.55, kRed}, {3, 0.55, kBlue}, {-1, 0.55, kBlue, false}, {1.84, j1, kBlack}, {4, j0, kRed}}},
   };
-  const Row rows[] = {
-      {Bench, "LblВклНЧ", "PicОсцНЧ", {-11, 1.3, 11, -1.1},
-       {{5.25, 0, kRed}, {0, 0.5, kRed}, {5.25, 1, kYellow}, {5.25, -1, kYellow}, {5.25, 0.1, kRed, false}}},
-      {Bench, "LblвклВЧ", "PicОсцВЧ", {-11, 1.1, 11, -1.1},
-       {{0, 0.97, kRed}, {0, -0.97, kRed}, {-9, -1, kYellow}, {-9, 1, kYellow}}},
-      {Bench, "LblвклСА", "PicСпектр", {-10, 1.3, 10, -0.7},
-       {{5, 0, kRed}, {0, 0.5, kRed}, {5, 0.6, kYellow}, {5, -0.4, kYellow}, {5, 0.1, kRed, false}}},
-      {Bessel, nullptr, "picБессель", {-3, 1.2, 25, -1},
-       {{12.5, 0, kRed}, {10, 0.55, kRed}, {3, 0.55, kBlue}, {-1, 0.55, kBlue, false},
-        {1.84, std::cyl_bessel_j(1, 1.84), kBlack}, {4, std::cyl_bessel_j(0, 4.0), kRed}}},
-  };
-  reach(Bench);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.surface);
-    if (row.power) click(row.screen, row.power);
-    expectProbes(row.screen == Bench ? surface(Bench, row.surface)
-                                     : reach(row.screen)->findChild<PictureBox*>(row.surface),
-                 row.scale, row.probes);
+  // clang-format on
+  for (const auto& [screen, power, name, scale, probes] : rows) {
+    SCOPED_TRACE(name);
+    reach(screen);
+    if (power) click(screen, power);
+    expectProbes(screen, name, scale, probes);
   }
 }
 
@@ -84,38 +77,42 @@ TEST_F(Drawing, TracesAndSpectrumLandOnTheirScales) {
   reach(Bench);
   for (const char* power : {"LblВклНЧ", "LblвклВЧ", "LblвклСА"}) click(Bench, power);
   child<QScrollBar>(Bench, "HScrUвх")->setValue(240);  // mf 2.4
-  const std::pair<const char*, Trace> traces[] = {{"PicОсцНЧ", lfTrace(state)},
-                                                  {"PicОсцВЧ", hfTrace(state)}};
-  const Scale scales[] = {{-11, 1.3, 11, -1.1}, {-11, 1.1, 11, -1.1}};
-  for (int i = 0; i < 2; ++i) {
-    SCOPED_TRACE(traces[i].first);
-    const QImage image = surface(Bench, traces[i].first)->image();
+  for (const auto& [name, scale, trace] :
+       {std::tuple("PicОсцНЧ", kLf, lfTrace(state)), std::tuple("PicОсцВЧ", kHf, hfTrace(state))}) {
+    SCOPED_TRACE(name);
+    const QImage image = child<PictureBox>(Bench, name)->image();
     int hits = 0;
-    for (const QPointF& p : traces[i].second.points) {
-      hits += inkNear(image, pixel(image, scales[i], p.x(), p.y()), kGreen);
-    }
-    EXPECT_GE(hits, 0.95 * traces[i].second.points.size());
+    for (const QPointF& p : trace.points)
+      hits += inkNear(image, pixel(image, scale, p.x(), p.y()), kGreen);
+    EXPECT_GE(hits, 0.95 * trace.points.size());
   }
   std::vector<Probe> spectrum{{0, 0.2, kGreen, false}};  // J0(2.4) is nearly zero
   for (int n = 1; n <= 3; ++n) {
     const double height = std::abs(std::cyl_bessel_j(n, 2.4));
-    for (const double side : {-1.0, 1.0}) {
-      spectrum.push_back({side * n * 550 / 250, 0.6 * height, kGreen});
-      spectrum.push_back({side * n * 550 / 250, height + 0.08, kGreen, false});
-      spectrum.push_back({side * n * 550 / 200, 0.6 * height, kGreen, false});
+    for (const double x : {-n * 550 / 250.0, n * 550 / 250.0}) {
+      spectrum.insert(spectrum.end(), {{x, 0.6 * height, kGreen},
+                                       {x, height + 0.08, kGreen, false},
+                                       {x * 250 / 200, 0.6 * height, kGreen, false}});
     }
   }
-  expectProbes(surface(Bench, "PicСпектр"), {-10, 1.3, 10, -0.7}, spectrum);
+  expectProbes(Bench, "PicСпектр", kSpectrum, spectrum);
 }
 
 // Switched off an instrument's screen is black; switched on again it starts afresh.
 TEST_F(Drawing, InstrumentsDrawOnlyWhileOn) {
+  const auto countColour = [](const QImage& image, const QColor& colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
+    }
+    return n;
+  };
   reach(Bench);
   child<QScrollBar>(Bench, "HScrUвх")->setValue(500);
-  for (const auto& [power, name] : {std::pair{"LblВклНЧ", "PicОсцНЧ"}, {"LblвклВЧ", "PicОсцВЧ"},
-                                    {"LblвклСА", "PicСпектр"}}) {
+  for (const auto& [power, name] :
+       {std::pair{"LblВклНЧ", "PicОсцНЧ"}, {"LblвклВЧ", "PicОсцВЧ"}, {"LblвклСА", "PicСпектр"}}) {
     SCOPED_TRACE(name);
-    PictureBox* box = surface(Bench, name);
+    PictureBox* box = child<PictureBox>(Bench, name);
     const int pixels = box->image().width() * box->image().height();
     EXPECT_EQ(countColour(box->image(), kBlack), pixels);
     click(Bench, power);
@@ -137,25 +134,23 @@ TEST_F(Drawing, TheCharacteristicPlotsTheRowsOnItsScale) {
   reach(Characteristic);
   enter(Characteristic, "Text1(1)", "10");
   const double u = state.Рез.ХарUвх[1] / 1000.0, f = state.Рез.Харdf[1];
-  const Scale scale{-0.35, 12, 0.35, -12};
-  PictureBox* plot = surface(Characteristic, "PicХар");
-  expectProbes(plot, scale,
-               {{0.5 * u, 0.5 * f, kBlue}, {u, f, kBlue}, {-0.5 * u, -0.5 * f, kBlue},
-                {-u, -f, kBlue}, {0.5 * u, -0.5 * f, kBlue, false}, {3 * u, 3 * f, kBlue, false},
+  expectProbes(Characteristic, "PicХар", kPlot,
+               {{0.5 * u, 0.5 * f, kBlue},
+                {u, f, kBlue},
+                {-0.5 * u, -0.5 * f, kBlue},
+                {-u, -f, kBlue},
+                {0.5 * u, -0.5 * f, kBlue, false},
+                {3 * u, 3 * f, kBlue, false},
                 {5 * u, 5 * f, kRed, false}});
   click(Characteristic, "CmdИХ");
-  expectProbes(plot, scale, {{5 * u, 5 * f, kRed}, {-8 * u, -8 * f, kRed}});
+  expectProbes(Characteristic, "PicХар", kPlot, {{5 * u, 5 * f, kRed}, {-8 * u, -8 * f, kRed}});
 }
 
 // The report of a whole table: thirteen rows each way from the origin, row 14 left out, the
 // idealized line dotted.
 TEST_F(Drawing, TheReportPlotsThirteenRowsAndTheirMirror) {
   Результат& r = state.Рез;
-  for (int row = 1; row <= 14; ++row) {
-    r.Харuвх[row] = float(14.2 * row);
-    r.ХарUвх[row] = float(20 * row);
-    r.Харdf[row] = float(10 * (1 - std::exp(-row / 6.0)));
-  }
+  fillTable(r);
   r.ХарUвх[14] = 100;  // off the curve
   reach(Report);
   PictureBox* plot = child<PictureBox>(Report, "PicЧМХар");
@@ -165,13 +160,12 @@ TEST_F(Drawing, TheReportPlotsThirteenRowsAndTheirMirror) {
     probes.insert(probes.end(), {{x, y, kBlue}, {-x, -y, kBlue}, {-x, y, kBlue, false}});
   }
   probes.push_back({0.1, r.Харdf[14], kBlue, false});
-  expectProbes(plot, {-0.35, 12, 0.35, -12}, probes);
+  expectProbes(Report, "PicЧМХар", kPlot, probes);
   // The idealized line through row 1, dotted: some of its points inked, not all.
   const QImage image = plot->image();
   int dots = 0;
   for (double t = 4.1; t < 8.9; t += 0.25) {
-    dots += inkNear(image, pixel(image, {-0.35, 12, 0.35, -12}, -t * 0.02, -t * r.Харdf[1]),
-                    plot->foreColor(), 0);
+    dots += inkNear(image, pixel(image, kPlot, -t * 0.02, -t * r.Харdf[1]), plot->foreColor(), 0);
   }
   EXPECT_GE(dots, 4);
   EXPECT_LT(dots, 20);

@@ -44,7 +44,7 @@ TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
       {int(Characteristic), {Bench, Characteristic, Band}},
       {int(Band), {}}};
   int steps = 0;
-  walkRoad({}, [&](ScreenId left) {
+  walkRoad([&](ScreenId left) {
     SCOPED_TRACE(int(left));
     ++steps;
     EXPECT_EQ(loaded(), kLoaded.at(int(left)));
@@ -60,18 +60,20 @@ TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
   EXPECT_TRUE(desktop.ended);
   // The end: three beeps, the closing message, the program ended.
   using K = DesktopCall::Kind;
-  std::vector<K> last;
-  for (auto call = desktop.calls.end() - std::min<size_t>(5, desktop.calls.size()); call != desktop.calls.end(); ++call) last.push_back(call->kind);
-  EXPECT_EQ(last, (std::vector{K::Beep, K::Beep, K::Beep, K::Message, K::End}));
+  std::vector<K> kinds;
+  for (const DesktopCall& call : desktop.calls) kinds.push_back(call.kind);
+  kinds.erase(kinds.begin(), kinds.end() - std::min<size_t>(5, kinds.size()));
+  EXPECT_EQ(kinds, (std::vector{K::Beep, K::Beep, K::Beep, K::Message, K::End}));
 
   const QByteArray bytes = fileBytes(path);
   ASSERT_EQ(bytes.size(), 554);
   const std::pair<int, QByteArray> texts[] = {
-      {0, cp1251("Иванов", 20)},  {20, cp1251("Пётр", 20)},  {40, cp1251("Сергеевич", 20)},
-      {60, cp1251("РТ-21", 10)},  {70, cp1251("123456", 20)}, {90, cp1251("ivanov@example.org", 20)},
+      {0, cp1251("Иванов", 20)}, {20, cp1251("Пётр", 20)},   {40, cp1251("Сергеевич", 20)},
+      {60, cp1251("РТ-21", 10)}, {70, cp1251("123456", 20)}, {90, cp1251("ivanov@example.org", 20)},
       {110, cp1251("18", 2)},  // the band screen's draw, not the bench's
-      {112, cp1251("Да", 5)},     {117, cp1251("Да", 5)}};
-  for (const auto& [offset, text] : texts) EXPECT_EQ(bytes.mid(offset, text.size()), text) << offset;
+      {112, cp1251("Да", 5)},    {117, cp1251("Да", 5)}};
+  for (const auto& [offset, text] : texts)
+    EXPECT_EQ(bytes.mid(offset, text.size()), text) << offset;
 
   // The table: five rows typed (input 1.41 x reading, deviation half the variant's index).
   const float readings[] = {20.5f, 32.6f, 46.9f, 59.6f, 73.6f};
@@ -91,28 +93,22 @@ TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
 
   // The band of the last draw (N 1920, pk 32): the values in force at the end, with Δfk typed
   // again after the channel count was confirmed; the snapshot holds those of the confirmation.
-  const double power = 1920 * 32 / 1000.0;
-  const auto raw = [](double value) { return std::llround(value * 10000); };
-  EXPECT_EQ(numberAt<std::int16_t>(bytes, 450), 1920);                           // N
-  EXPECT_EQ(numberAt<std::int64_t>(bytes, 452), 3000000);                        // F1
-  EXPECT_EQ(numberAt<std::int64_t>(bytes, 460), 25960000);                       // F2
-  EXPECT_EQ(numberAt<std::int16_t>(bytes, 468), 32);                             // pk
-  EXPECT_EQ(numberAt<std::int64_t>(bytes, 470), raw(power));                     // Рср
-  EXPECT_EQ(numberAt<std::int64_t>(bytes, 418), 1500000);                        // Δfk 150
-  EXPECT_EQ(numberAt<std::int64_t>(bytes, 426), raw(150 * std::sqrt(power) / 1000));  // dfэфф
-  const std::pair<int, std::int64_t> snapshot[] = {
-      {486, 2000000},  {494, 15677},  {502, 52204},   {510, 229954},
-      {520, 3000000},  {528, 25960000}, {538, raw(power)}, {546, 20109}};
-  for (const auto& [offset, value] : snapshot) {
-    EXPECT_EQ(numberAt<std::int64_t>(bytes, offset), value) << offset;
+  // Offset, width, value (Currency: x 10000).
+  const double power = 1920 * 32 / 1000.0, effective = 150 * std::sqrt(power) / 1000;
+  // clang-format off
+  const std::tuple<int, int, std::int64_t> numbers[] = {
+      {418, 8, 1500000}, {426, 8, std::llround(effective * 10000)}, {450, 2, 1920}, {452, 8, 3000000},
+      {460, 8, 25960000}, {468, 2, 32}, {470, 8, std::llround(power * 10000)},
+      {486, 8, 2000000}, {494, 8, 15677}, {502, 8, 52204}, {510, 8, 229954}, {518, 2, 600}, {520, 8, 3000000},
+      {528, 8, 25960000}, {536, 2, 32}, {538, 8, std::llround(power * 10000)}, {546, 8, 20109}};
+  // clang-format on
+  for (const auto& [offset, width, value] : numbers) {
+    EXPECT_EQ(
+        width == 2 ? numberAt<std::int16_t>(bytes, offset) : numberAt<std::int64_t>(bytes, offset),
+        value)
+        << offset;
   }
-  EXPECT_EQ(numberAt<std::int16_t>(bytes, 518), 600);  // NИтог
-  EXPECT_EQ(numberAt<std::int16_t>(bytes, 536), 32);   // pkИтог
 }
-
-}  // namespace
-
-namespace {
 
 // The mounting table worked with the mouse: the error until every cable is right, plugs that
 // take their place and picture, the cable ends that follow, and the bookkeeping sound throughout.

@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 #include "support/assembly.h"
 #include "support/lab.h"
+#include "support/records.h"
 
 namespace {
 
@@ -22,9 +23,12 @@ TEST_F(Screens, EveryScreenInATypicalState) {
     std::function<void(Screens&)> prepare;
   };
   const auto typeBand = [](Screens& t) {
-    const char* boxes[] = {"txtГрЧаст(1)", "txtГрЧаст(2)", "Txtрк", "Txtdfk"};
-    const char* texts[] = {"300", "2596", "32", "200"};
-    for (int i = 0; i < 4; ++i) t.enter(Band, boxes[i], texts[i]);
+    for (const auto& [box, text] : {std::pair{"txtГрЧаст(1)", "300"},
+                                    {"txtГрЧаст(2)", "2596"},
+                                    {"Txtрк", "32"},
+                                    {"Txtdfk", "200"}}) {
+      t.enter(Band, box, text);
+    }
     t.click(Band, "Command2");
     t.click(Band, "CmdДальше");  // No: the channel box opens
     typeInto(t.child(Band, "TxtN"), "720", false);
@@ -36,19 +40,10 @@ TEST_F(Screens, EveryScreenInATypicalState) {
     if (whole) table.wireEverything();
     if (!whole) table.plugInto(1, 1, 1);
   };
-  const auto fillTable = [](Screens& t) {
-    for (int row = 1; row <= 14; ++row) {
-      t.state.Рез.Харuвх[row] = float(14.2 * row);
-      t.state.Рез.ХарUвх[row] = float(20 * row);
-      t.state.Рез.Харdf[row] = float(10 * (1 - std::exp(-row / 6.0)));
-      t.state.Рез.ХарS[row] = t.state.Рез.Харdf[row] / (t.state.Рез.ХарUвх[row] / 1000);
-    }
-  };
   const Shot shots[] = {
       {"FrmНачЧМ", Title, nullptr},
       {"FrmЛитература", Literature, nullptr},
-      {"FrmФИО", PersonalData,
-       [](Screens& t) { t.enter(PersonalData, "TxtФИО(0)", "Иванов"); }},
+      {"FrmФИО", PersonalData, [](Screens& t) { t.enter(PersonalData, "TxtФИО(0)", "Иванов"); }},
       {"MDIFrmАнМод", MainWindow, nullptr},
       {"FrmМонтаж_half", Assembly, [&](Screens& t) { assemble(t, false); }},
       {"FrmМонтаж_complete", Assembly, [&](Screens& t) { assemble(t, true); }},
@@ -57,7 +52,8 @@ TEST_F(Screens, EveryScreenInATypicalState) {
          for (const char* power : {"LblВклНЧ", "LblвклВЧ", "LblвклСА"}) t.click(Bench, power);
          t.child<QScrollBar>(Bench, "HScrUвх")->setValue(383);
        }},
-      {"FrmБессель", Bessel, [](Screens& t) { t.child<QScrollBar>(Bessel, "HScrlПорядок")->setValue(5); }},
+      {"FrmБессель", Bessel,
+       [](Screens& t) { t.child<QScrollBar>(Bessel, "HScrlПорядок")->setValue(5); }},
       {"frmХарЧМ1", Characteristic,
        [](Screens& t) {
          const char* readings[] = {"23", "37,5", "56", "74", "95.5"};
@@ -67,7 +63,7 @@ TEST_F(Screens, EveryScreenInATypicalState) {
          t.click(Characteristic, "CmdИХ");
        }},
       {"РасчЧМ-расчет", Band, typeBand},
-      {"FrmОтчет", Report, fillTable},
+      {"FrmОтчет", Report, [](Screens& t) { fillTable(t.state.Рез); }},
   };
   for (const Shot& shot : shots) {
     SCOPED_TRACE(shot.name);

@@ -3,8 +3,6 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
-#include "app/work_state.h"
-#include "assembly/assembly_model.h"
 #include "assembly/assembly_screen.h"
 #include "support/lab.h"
 
@@ -45,7 +43,8 @@ class AssemblyDriver {
   // Into an instrument away from its plugs' corner; below the label ЧМ the modulator's input,
   // above it its output.
   void plugInto(int k, int p, int i) {
-    drag(plug(k, p), {10, 8}, instrument(i), {instrument(i)->width() / 2, instrument(i)->height() / 4});
+    drag(plug(k, p), {10, 8}, instrument(i),
+         {instrument(i)->width() / 2, instrument(i)->height() / 4});
   }
   void plugToInput(int k, int p) { drag(plug(k, p), {10, 8}, modulator(), {45, 100}); }
   void plugToOutput(int k, int p) { drag(plug(k, p), {10, 8}, modulator(), {10, 30}); }
@@ -77,46 +76,33 @@ class AssemblyDriver {
 };
 
 // What must hold of the table's bookkeeping after any mouse events: each plug's tag names its
-// place, and the instruments' key lists and token strings agree with the plugs in them.
-// Returns one line per broken rule.
+// place, and each instrument's key list and token string agree with the plugs in it.
 inline QStringList assemblyFaults(const AssemblyModel& m) {
-  QStringList faults;
-  int plugsIn[AssemblyModel::kInstruments + 1] = {};
-  QStringList tokensIn[AssemblyModel::kInstruments + 1];
+  QStringList faults, tokensIn[AssemblyModel::kInstruments + 1];
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
     for (int p = 1; p <= 2; ++p) {
       const AssemblyModel::Plug& plug = m.plug(k, p);
-      const int holder = plug.Tag.size() == 2 ? plug.Tag[1].digitValue() : -1;
-      if (plug.Tag.size() != 2 || plug.Tag[0].digitValue() != p || holder < 0 || holder > 5 ||
-          plug.container != holder) {
-        faults << QStringLiteral("plug %1 of cable %2: tag \"%3\", container %4")
-                      .arg(p)
-                      .arg(k)
-                      .arg(plug.Tag)
-                      .arg(plug.container);
-      } else if (holder != 0) {
-        ++plugsIn[holder];
-        tokensIn[holder] << QString::number(p) + QString::number(k);
+      const QString tag = QString::number(p) + QString::number(plug.container);
+      if (plug.Tag != tag || plug.container < 0 || plug.container > 5) {
+        faults << QStringLiteral("plug %1 of cable %2: tag ").arg(p).arg(k) + plug.Tag;
+      } else if (plug.container != 0) {
+        tokensIn[plug.container] << QString::number(p) + QString::number(k);
       }
     }
   }
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
-    const QString& list = i <= 3 ? m.ПриборыВх : m.ПриборыВых;
-    if (list.count(m.ИмяПрибора[i]) != plugsIn[i]) {
-      faults << QStringLiteral("\"%1\" holds \"%2\", %3 plugs are in it")
-                    .arg(list, m.ИмяПрибора[i])
-                    .arg(plugsIn[i]);
+    const QString& keys = i <= 3 ? m.ПриборыВх : m.ПриборыВых;
+    QStringList held;  // two characters each: an odd one out fails
+    for (qsizetype at = 0; at < m.СоедПрибора[i].size(); at += 2) {
+      held << m.СоедПрибора[i].mid(at, 2);
     }
-    QStringList held;
-    for (qsizetype at = 0; at + 1 < m.СоедПрибора[i].size(); at += 2) {
-      if (m.СоедПрибора[i].mid(at, 2) != QStringLiteral("  ")) held << m.СоедПрибора[i].mid(at, 2);
-    }
+    held.removeAll(QStringLiteral("  "));
     held.sort();
     tokensIn[i].sort();
-    if (held != tokensIn[i] || m.СоедПрибора[i].size() % 2) {
-      faults << QStringLiteral("СоедПрибора(%1) = \"%2\", plugs %3 in it")
+    if (keys.count(m.ИмяПрибора[i]) != tokensIn[i].size() || held != tokensIn[i]) {
+      faults << QStringLiteral("instrument %1: \"%2\", \"%3\", plugs %4")
                     .arg(i)
-                    .arg(m.СоедПрибора[i], tokensIn[i].join(','));
+                    .arg(keys, m.СоедПрибора[i], tokensIn[i].join(','));
     }
   }
   return faults;

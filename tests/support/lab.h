@@ -24,8 +24,6 @@ QString localeNumber(const char* text);
 void typeInto(QWidget* box, const QString& text, bool enter = true);
 // Whether a pixel of the colour lies within `radius` pixels of `at` (pixels of the image).
 bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius = 1);
-// How many pixels of the image are (nearly) this colour.
-int countColour(const QImage& image, const QColor& colour);
 
 // A program folder of the test's own (a temporary folder with a copy of the pictures), made the
 // program's directory and the current directory for as long as the object lives.
@@ -40,15 +38,6 @@ class TempProgramDir {
  private:
   QTemporaryDir dir_;
   QString previousCurrent_;
-};
-
-// What the student types on the whole road.
-struct StudentInput {
-  QStringList personal{"Иванов", "Пётр", "Сергеевич", "РТ-21", "123456", "ivanov@example.org"};
-  QStringList readings{"20,5", "32.6", "46.9", "59.6", "73.6"};  // the characteristic's rows
-  QStringList band{"300", "2596", "32", "200"};                    // F1, F2, pk, Δfk
-  QString channels = "600";                                        // "N ТЛФ"
-  QString laterDfk = "150";  // Δfk typed after the channel count is confirmed
 };
 
 // A program folder, a work state (every draw 0.5), a scripted desktop and a hub.
@@ -73,9 +62,9 @@ class ScreenTest : public ::testing::Test {
   void click(ScreenId id, const QString& name);  // a button, a clickable label or a menu item
   void enter(ScreenId id, const QString& name, const QString& text);  // into an emptied box
   // The whole road from Main to the end of the work through the real controls, the boxes
-  // answered by their texts; `step` runs after each screen's part, named for the screen left.
-  void walkRoad(const StudentInput& input = {},
-                const std::function<void(ScreenId left)>& step = nullptr);
+  // answered by their texts; `step` runs at the start and after each screen's part, given the
+  // screen left (at the start: ScreenId(-1)). After the channel count Δfk is typed again: 150.
+  void walkRoad(const std::function<void(ScreenId left)>& step = nullptr);
 
   TempProgramDir programDir;
   ModЧМ state;

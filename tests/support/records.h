@@ -34,6 +34,16 @@ inline Результат filledRecord(const QString& cardNumber = QStringLitera
   return r;
 }
 
+// A whole characteristic table: readings rising evenly, the deviation lagging more and more.
+inline void fillTable(Результат& r) {
+  for (int row = 1; row <= 14; ++row) {
+    r.Харuвх[row] = float(14.2 * row);
+    r.ХарUвх[row] = float(20 * row);
+    r.Харdf[row] = float(10 * (1 - std::exp(-row / 6.0)));
+    r.ХарS[row] = r.Харdf[row] / (r.ХарUвх[row] / 1000);
+  }
+}
+
 inline QByteArray fileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -48,7 +58,8 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 template <class T>
 T numberAt(const QByteArray& bytes, int offset) {
   T value{};
-  if (offset + int(sizeof(T)) <= bytes.size()) std::memcpy(&value, bytes.constData() + offset, sizeof(T));
+  if (offset + int(sizeof(T)) <= bytes.size())
+    std::memcpy(&value, bytes.constData() + offset, sizeof(T));
   return qFromLittleEndian(value);
 }
 
@@ -56,7 +67,8 @@ T numberAt(const QByteArray& bytes, int offset) {
 inline QStringList recordFaults(const Результат& r) {
   QStringList faults;
   for (int row = 1; row <= 20; ++row) {
-    const float values[] = {row <= 14 ? r.ХарUвх[row] : 0.0f, r.Харuвх[row], r.Харdf[row], r.ХарS[row]};
+    const float values[] = {row <= 14 ? r.ХарUвх[row] : 0.0f, r.Харuвх[row], r.Харdf[row],
+                            r.ХарS[row]};
     for (const float v : values) {
       if (!std::isfinite(v)) faults << QStringLiteral("row %1 holds %2").arg(row).arg(v);
     }
