@@ -98,32 +98,26 @@ TEST_F(Drawing, TracesAndSpectrumLandOnTheirScales) {
   expectProbes(Bench, "PicСпектр", kSpectrum, spectrum);
 }
 
-// Switched off an instrument's screen is black; switched on again it starts afresh.
+// Switched off, an instrument's screen is black and stays so; switched on, it starts afresh.
 TEST_F(Drawing, InstrumentsDrawOnlyWhileOn) {
-  const auto countColour = [](const QImage& image, const QColor& colour) {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
-    }
-    return n;
-  };
   reach(Bench);
   child<QScrollBar>(Bench, "HScrUвх")->setValue(500);
+  auto* frequency = child<QScrollBar>(Bench, "HScrFmod");
   for (const auto& [power, name] :
        {std::pair{"LblВклНЧ", "PicОсцНЧ"}, {"LblвклВЧ", "PicОсцВЧ"}, {"LblвклСА", "PicСпектр"}}) {
     SCOPED_TRACE(name);
     PictureBox* box = child<PictureBox>(Bench, name);
-    const int pixels = box->image().width() * box->image().height();
-    EXPECT_EQ(countColour(box->image(), kBlack), pixels);
+    QImage black = box->image();
+    black.fill(kBlack);
+    EXPECT_EQ(box->image(), black);
     click(Bench, power);
     const QImage on = box->image();
     EXPECT_EQ(child<QLabel>(Bench, power)->palette().color(QPalette::Window), kRed);
-    child<QScrollBar>(Bench, "HScrFmod")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_GT(countColour(box->image(), kGreen), 50);
+    frequency->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_NE(box->image(), on);  // the trace drawn anew over the graticule
     click(Bench, power);
-    EXPECT_EQ(countColour(box->image(), kBlack), pixels);
-    child<QScrollBar>(Bench, "HScrFmod")->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(countColour(box->image(), kBlack), pixels);  // nothing drawn while off
+    frequency->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(box->image(), black);
     click(Bench, power);
     EXPECT_EQ(box->image(), on);
   }
@@ -146,14 +140,12 @@ TEST_F(Drawing, TheCharacteristicPlotsTheRowsOnItsScale) {
   expectProbes(Characteristic, "PicХар", kPlot, {{5 * u, 5 * f, kRed}, {-8 * u, -8 * f, kRed}});
 }
 
-// The report of a whole table: thirteen rows each way from the origin, row 14 left out, the
-// idealized line dotted.
+// The report of a whole table: thirteen rows each way from the origin, row 14 left out.
 TEST_F(Drawing, TheReportPlotsThirteenRowsAndTheirMirror) {
   Результат& r = state.Рез;
   fillTable(r);
   r.ХарUвх[14] = 100;  // off the curve
   reach(Report);
-  PictureBox* plot = child<PictureBox>(Report, "PicЧМХар");
   std::vector<Probe> probes;
   for (int row = 1; row <= 13; ++row) {
     const double x = r.ХарUвх[row] / 1000.0, y = r.Харdf[row];
@@ -161,14 +153,6 @@ TEST_F(Drawing, TheReportPlotsThirteenRowsAndTheirMirror) {
   }
   probes.push_back({0.1, r.Харdf[14], kBlue, false});
   expectProbes(Report, "PicЧМХар", kPlot, probes);
-  // The idealized line through row 1, dotted: some of its points inked, not all.
-  const QImage image = plot->image();
-  int dots = 0;
-  for (double t = 4.1; t < 8.9; t += 0.25) {
-    dots += inkNear(image, pixel(image, kPlot, -t * 0.02, -t * r.Харdf[1]), plot->foreColor(), 0);
-  }
-  EXPECT_GE(dots, 4);
-  EXPECT_LT(dots, 20);
 }
 
 }  // namespace

@@ -126,7 +126,6 @@ class Use : public ScreenTest {
                              : call.buttons == MsgButtons::YesNo ? MsgAnswer::Yes
                                                                  : MsgAnswer::Ok};
         };
-        desktop.pageSize = QSize(124, 175);
         if (!reach(screen)) return "the screen cannot be reached";
       }
       if (desktop.fileNames.empty()) desktop.fileNames = {choices[below(int(choices.size()))]};

@@ -1,19 +1,87 @@
 #include "support/lab.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
 #include "app/startup.h"
 #include "assembly/assembly_screen.h"
+#include "platform/application_setup.h"
 #include "platform/pictures.h"
 #include "platform/program_dir.h"
 #include "support/assembly.h"
+
+MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
+                                   const std::optional<QString>& title) {
+  DesktopCall call{DesktopCall::Kind::Message, text, title, buttons, icon};
+  calls.push_back(call);
+  if (onMessage) onMessage(call);
+  if (answers.empty()) return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+  const MsgAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+QString ScriptedDesktop::openFileName(QWidget*, const OpenFileRequest& request) {
+  calls.push_back({DesktopCall::Kind::OpenFile, request.title});
+  if (fileNames.empty()) return {};
+  const QString name = fileNames.front();
+  fileNames.pop_front();
+  return name;
+}
+
+PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
+                                        const PagePainter& paint) {
+  calls.push_back({DesktopCall::Kind::Print, documentName});
+  if (printOutcome == PrintOutcome::Printed || printOutcome == PrintOutcome::SavedAsPdf) {
+    QImage page(124, 175, QImage::Format_ARGB32_Premultiplied);  // only drawn, never looked at
+    QPainter painter(&page);
+    paint(painter, QRectF(page.rect()));
+  }
+  return printOutcome;
+}
+
+void ScriptedDesktop::endProgram() {
+  calls.push_back({DesktopCall::Kind::End});
+  ended = true;
+}
+
+std::vector<DesktopCall> ScriptedDesktop::messages() const {
+  std::vector<DesktopCall> result;
+  for (const DesktopCall& call : calls) {
+    if (call.kind == DesktopCall::Kind::Message) result.push_back(call);
+  }
+  return result;
+}
+
+QString ScriptedDesktop::lastMessage() const {
+  const auto shown = messages();
+  return shown.empty() ? QString() : shown.back().text;
+}
+
+int ScriptedDesktop::beepCount() const {
+  return static_cast<int>(std::ranges::count_if(
+      calls, [](const DesktopCall& c) { return c.kind == DesktopCall::Kind::Beep; }));
+}
+
+void ScriptedDesktop::clear() {
+  calls.clear();
+  answers.clear();
+  fileNames.clear();
+}
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  setUpApplication(application);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
 
 void settleEvents() {
   for (int i = 0; i < 3; ++i) {
@@ -66,10 +134,6 @@ TempProgramDir::TempProgramDir() : previousCurrent_(QDir::currentPath()) {
 TempProgramDir::~TempProgramDir() {
   setProgramDirectory(QString());
   QDir::setCurrent(previousCurrent_);
-}
-
-void TempProgramDir::removePicture(const QString& fileName) {
-  QFile::remove(picturePath(fileName));
 }
 
 ScreenTest::ScreenTest() : hub(std::make_unique<ScreenHub>(state, desktop)) {
@@ -139,11 +203,8 @@ void ScreenTest::enter(ScreenId id, const QString& name, const QString& text) {
   }
 }
 
-void ScreenTest::walkRoad(const std::function<void(ScreenId)>& step) {
+void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {
   using enum ScreenId;
-  const auto after = [&](ScreenId left) {
-    if (step) step(left);
-  };
   // The questions of the road: the characteristic's "have you done it" gets No, the end of the
   // program No, everything else Yes.
   desktop.onMessage = [this](const DesktopCall& call) {
@@ -157,64 +218,44 @@ void ScreenTest::walkRoad(const std::function<void(ScreenId)>& step) {
   const auto hubs = qApp->findChildren<ScreenHub*>(QString(), Qt::FindDirectChildrenOnly);
   ASSERT_FALSE(hubs.isEmpty()) << "Main made no screen hub";
   hub.reset(hubs.back());
-  after(ScreenId(-1));
-
-  click(Title, "CmdИнф");
-  click(Title, "CmdДальше");
-  after(Title);
-  for (const auto& [box, text] : {std::pair{"TxtФИО(0)", "Иванов"},
-                                  {"TxtФИО(1)", "Пётр"},
-                                  {"TxtФИО(2)", "Сергеевич"},
-                                  {"Txt№(0)", "РТ-21"},
-                                  {"Txt№(1)", "123456"},
-                                  {"Txt№(2)", "ivanov@example.org"}}) {
-    enter(PersonalData, box, text);
+  // Each screen's part: a control clicked, or a box typed into and confirmed with Enter.
+  // clang-format off
+  const std::tuple<ScreenId, const char*, const char*> acts[] = {
+      {Title, "CmdИнф", nullptr}, {Title, "CmdДальше", nullptr},
+      {PersonalData, "TxtФИО(0)", "Иванов"}, {PersonalData, "TxtФИО(1)", "Пётр"}, {PersonalData, "TxtФИО(2)", "Сергеевич"},
+      {PersonalData, "Txt№(0)", "РТ-21"}, {PersonalData, "Txt№(1)", "123456"}, {PersonalData, "Txt№(2)", "ivanov@example.org"},
+      {PersonalData, "CmdОК", nullptr},
+      {Assembly, "CmdДальше", nullptr},  // once the table is assembled (below): Yes
+      {Bench, "mnuЭтап(1)", nullptr}, {Bench, "mnuЭтап(2)", nullptr}, {Bench, "mnuЭтап(3)", nullptr},
+      {Bench, "LblВклНЧ", nullptr}, {Bench, "LblвклВЧ", nullptr}, {Bench, "LblвклСА", nullptr},
+      {Bench, "CmdNext", nullptr},  // with the amplitude turned up (below)
+      {Characteristic, "Text1(1)", "20,5"}, {Characteristic, "Text1(2)", "32.6"}, {Characteristic, "Text1(3)", "46.9"},
+      {Characteristic, "Text1(4)", "59.6"}, {Characteristic, "Text1(5)", "73.6"}, {Characteristic, "CmdИХ", nullptr},
+      {Characteristic, "CmdДальше", nullptr},  // No, then Yes
+      {Band, "txtГрЧаст(1)", "300"}, {Band, "txtГрЧаст(2)", "2596"}, {Band, "Txtрк", "32"}, {Band, "Txtdfk", "200"},
+      {Band, "Command2", nullptr}, {Band, "CmdДальше", nullptr},  // Yes, Yes: the channel box opens
+      {Band, "TxtN", "600"}, {Band, "Txtdfk", "150"}, {Band, "CmdДальше", nullptr}};
+  // clang-format on
+  for (auto act = std::begin(acts); act != std::end(acts); ++act) {
+    const auto& [screen, control, text] = *act;
+    if (screen == Assembly) {  // each instrument from the palette onto the table, then the cables
+      AssemblyDriver table(dynamic_cast<FrmМонтаж*>(hub->find(Assembly)), state);
+      ASSERT_NE(hub->find(Assembly), nullptr);
+      table.showWhole();
+      for (int i = 1; i <= 5; ++i) {
+        QTest::mouseClick(child(MainWindow, QStringLiteral("ImgПрибор(%1)").arg(i)), Qt::LeftButton,
+                          {}, QPoint(8, 8));
+        QTest::mouseClick(table.table(), Qt::LeftButton, {}, AssemblyDriver::kSpots[i - 1]);
+      }
+      table.wireEverything();
+    }
+    if (screen == Bench && act + 1 != std::end(acts) && std::get<0>(act[1]) != Bench) {
+      auto* amplitude = child<QScrollBar>(Bench, "HScrUвх");
+      amplitude->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      amplitude->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+    if (done && (act + 1 == std::end(acts) || std::get<0>(act[1]) != screen)) done(screen);
+    text ? enter(screen, control, text) : click(screen, control);
   }
-  click(PersonalData, "CmdОК");
-  after(PersonalData);
-  ASSERT_NE(hub->find(Assembly), nullptr);
-
-  // Each instrument chosen from the palette and placed on the table, then the cables.
-  AssemblyDriver table(dynamic_cast<FrmМонтаж*>(hub->find(Assembly)), state);
-  table.showWhole();
-  for (int i = 1; i <= 5; ++i) {
-    QTest::mouseClick(child(MainWindow, QStringLiteral("ImgПрибор(%1)").arg(i)), Qt::LeftButton, {},
-                      QPoint(8, 8));
-    QTest::mouseClick(table.table(), Qt::LeftButton, {}, AssemblyDriver::kSpots[i - 1]);
-  }
-  table.wireEverything();
-  click(Assembly, "CmdДальше");  // "Монтаж сделан правильно", Yes
-  after(Assembly);
-
-  for (int stage = 1; stage <= 3; ++stage) {
-    click(Bench, QStringLiteral("mnuЭтап(%1)").arg(stage));
-  }
-  if (auto* amplitude = child<QScrollBar>(Bench, "HScrUвх")) {
-    amplitude->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    amplitude->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  }
-  click(Bench, "CmdNext");
-  after(Bench);
-
-  const char* readings[] = {"20,5", "32.6", "46.9", "59.6", "73.6"};
-  for (int row = 1; row <= 5; ++row) {
-    enter(Characteristic, QStringLiteral("Text1(%1)").arg(row), readings[row - 1]);
-  }
-  click(Characteristic, "CmdИХ");
-  click(Characteristic, "CmdДальше");
-  after(Characteristic);
-
-  for (const auto& [box, text] : {std::pair{"txtГрЧаст(1)", "300"},
-                                  {"txtГрЧаст(2)", "2596"},
-                                  {"Txtрк", "32"},
-                                  {"Txtdfk", "200"}}) {
-    enter(Band, box, text);
-  }
-  click(Band, "Command2");
-  click(Band, "CmdДальше");  // Yes, Yes: the channel box opens
-  enter(Band, "TxtN", "600");
-  enter(Band, "Txtdfk", "150");
-  click(Band, "CmdДальше");
-  after(Band);
   desktop.onMessage = nullptr;
 }

@@ -4,15 +4,55 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <deque>
 #include <functional>
 #include <memory>
 
 #include "app/lab_screen.h"
 #include "app/screen_hub.h"
 #include "app/work_state.h"
-#include "support/scripted_desktop.h"
+#include "platform/desktop.h"
 
 class PictureBox;
+
+// One thing the program asked of the desktop.
+struct DesktopCall {
+  enum class Kind { Message, Beep, OpenFile, Print, End };
+  DesktopCall(Kind k, QString t = {}, std::optional<QString> caption = {},
+              MsgButtons b = MsgButtons::Ok, MsgIcon i = MsgIcon::None)
+      : kind(k), text(t), title(caption), buttons(b), icon(i) {}
+  Kind kind;
+  QString text;                  // message text, or the printed document's name
+  std::optional<QString> title;  // none: the application's title
+  MsgButtons buttons;
+  MsgIcon icon;
+};
+
+// A desktop for tests: message boxes are answered from a queue, file dialogs from another, and
+// every call is recorded, so that a test reads like the student's road and never blocks.
+class ScriptedDesktop : public Desktop {
+ public:
+  std::deque<MsgAnswer> answers;  // a box with no queued answer gets OK, or No for Yes/No
+  std::deque<QString> fileNames;  // an empty queue means the student cancels
+  std::vector<DesktopCall> calls;
+  // Runs when a message box is shown, before it is answered (the box is "open" then).
+  std::function<void(const DesktopCall&)> onMessage;
+  PrintOutcome printOutcome = PrintOutcome::Printed;
+  bool ended = false;
+
+  MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
+                    const std::optional<QString>& title) override;
+  void beep() override { calls.push_back({DesktopCall::Kind::Beep}); }
+  QString openFileName(QWidget* parent, const OpenFileRequest& request) override;
+  PrintOutcome printPage(QWidget* parent, const QString& documentName,
+                         const PagePainter& paint) override;
+  void endProgram() override;
+
+  std::vector<DesktopCall> messages() const;
+  QString lastMessage() const;  // empty when none was shown
+  int beepCount() const;
+  void clear();
+};
 
 // Lets pending events (paints, deferred deletions) run.
 void settleEvents();
@@ -33,7 +73,6 @@ class TempProgramDir {
   ~TempProgramDir();
   QString path() const { return dir_.path(); }
   QString filePath(const QString& name) const { return dir_.filePath(name); }
-  void removePicture(const QString& fileName);  // named as the screens name it
 
  private:
   QTemporaryDir dir_;
@@ -62,9 +101,9 @@ class ScreenTest : public ::testing::Test {
   void click(ScreenId id, const QString& name);  // a button, a clickable label or a menu item
   void enter(ScreenId id, const QString& name, const QString& text);  // into an emptied box
   // The whole road from Main to the end of the work through the real controls, the boxes
-  // answered by their texts; `step` runs at the start and after each screen's part, given the
-  // screen left (at the start: ScreenId(-1)). After the channel count Δfk is typed again: 150.
-  void walkRoad(const std::function<void(ScreenId left)>& step = nullptr);
+  // answered by their texts; `done` runs when a screen's part is done, before the click that
+  // leaves it. After the channel count is confirmed, Δfk is typed again: 150.
+  void walkRoad(const std::function<void(ScreenId)>& done = nullptr);
 
   TempProgramDir programDir;
   ModЧМ state;

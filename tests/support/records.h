@@ -76,42 +76,34 @@ inline QStringList recordFaults(const Результат& r) {
   return faults;
 }
 
-// A folder that nothing can be written into for as long as the object lives. Permission bits do
-// not stop the superuser, so for root the folder is made immutable instead.
+// A folder that nothing can be written into while the object lives. Permission bits do not stop
+// the superuser, so for root the folder is made immutable instead.
 class UnwritableFolder {
  public:
   explicit UnwritableFolder(const QString& path) : path_(QFile::encodeName(path)) {
-    if (::geteuid() == 0) {
-      immutable_ = setImmutable(true);
-    } else {
-      chmodded_ = ::chmod(path_.constData(), 0555) == 0;
-    }
+    root_ = ::geteuid() == 0;
+    done_ = root_ ? setImmutable(true) : ::chmod(path_.constData(), 0555) == 0;
   }
   ~UnwritableFolder() {
-    if (immutable_) setImmutable(false);
-    if (chmodded_) ::chmod(path_.constData(), 0755);
+    if (done_ && root_) setImmutable(false);
+    if (done_ && !root_) ::chmod(path_.constData(), 0755);
   }
-  // Whether a file really cannot be created there now.
-  bool holds() const {
+  bool holds() const {  // whether a file really cannot be created there now
     QFile probe(QDir(QFile::decodeName(path_)).filePath(QStringLiteral("probe.tmp")));
-    if (!probe.open(QIODevice::WriteOnly)) return true;
-    probe.remove();
-    return false;
+    return !probe.open(QIODevice::WriteOnly) || !probe.remove();
   }
 
  private:
   bool setImmutable(bool on) const {
     const int fd = ::open(path_.constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return false;
     int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
     flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
     done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
+    if (fd >= 0) ::close(fd);
     return done;
   }
 
   QByteArray path_;
-  bool immutable_ = false;
-  bool chmodded_ = false;
+  bool root_ = false, done_ = false;
 };
