@@ -1,11 +1,6 @@
-// A student who does anything at all, and one who does the whole work again and again.
-//
-// Random use: clicks, keys, pastes, scrollbar moves, drags and menu items sent at random to every
-// screen through the real widgets, boxes answered at random (never Yes to ending the program):
-// nothing may crash, and the record and the table's bookkeeping stay sound after every event.
-// FMLAB_RANDOM_SEED=<n> runs another seed (0: a new one, printed); FMLAB_RANDOM_EVENTS=<n> sets
-// the events per screen. Long use: the whole road again and again in one process, the same file
-// each time and flat memory; FMLAB_LONG_USE_ROUNDS=<n> sets the rounds measured.
+// A student who does anything at all (random events on every screen; FMLAB_RANDOM_SEED, 0 for a
+// new seed, and FMLAB_RANDOM_EVENTS per screen), and one who does the whole work again and again
+// in one process (FMLAB_LONG_USE_ROUNDS). Nothing may crash, break the record or leak.
 
 #include <malloc.h>
 
@@ -119,12 +114,10 @@ class Use : public ScreenTest {
       if (!hub || hub->programEnded() || !hub->find(screen) || !hub->find(screen)->isVisible()) {
         restart(std::uniform_real_distribution<double>(0, 1)(random));
         desktop.onMessage = [this](const DesktopCall& call) {
+          const bool yesNo = call.buttons == MsgButtons::YesNo, either = below(2);
           const bool end = call.text == "Вы хотите окончить работу с программой?";
-          const MsgAnswer no =
-              call.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
-          desktop.answers = {end || below(2)                     ? no
-                             : call.buttons == MsgButtons::YesNo ? MsgAnswer::Yes
-                                                                 : MsgAnswer::Ok};
+          desktop.answers = {yesNo ? (end || either ? MsgAnswer::No : MsgAnswer::Yes)
+                                   : (either ? MsgAnswer::Cancel : MsgAnswer::Ok)};
         };
         if (!reach(screen)) return "the screen cannot be reached";
       }
@@ -142,20 +135,16 @@ class Use : public ScreenTest {
   }
 
   std::mt19937_64 random;
-  QStringList choices;  // what the open dialog hands out: nothing, a record, a short file, a folder
+  QStringList choices;  // what the open dialog hands out: nothing, a record, a short file
 };
 
 TEST_F(Use, RandomEventsOnEveryScreenBreakNothing) {
   quint64 seed = fromEnvironment("FMLAB_RANDOM_SEED", 20261206);
   if (seed == 0) seed = std::random_device{}();
   std::printf("random use: seed %llu (FMLAB_RANDOM_SEED repeats it)\n", (unsigned long long)seed);
-  const QByteArray record = encodeResultRecord(filledRecord("777"));
-  writeBytes(programDir.filePath("whole.res"), record);
-  writeBytes(programDir.filePath("part.res"), record.left(300));
-  QDir(programDir.path()).mkdir("folder.res");
-  for (const char* name : {"", "whole.res", "part.res", "folder.res"}) {
-    choices << (*name ? programDir.filePath(name) : QString());
-  }
+  choices = {QString(), programDir.filePath("whole.res"), programDir.filePath("part.res")};
+  writeBytes(choices[1], encodeResultRecord(filledRecord("777")));
+  writeBytes(choices[2], encodeResultRecord(filledRecord("777")).left(300));
   QTimer popups;  // a menu that a click opened runs its own loop: it is closed from inside it
   QObject::connect(&popups, &QTimer::timeout, [] {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -171,14 +160,12 @@ TEST_F(Use, RandomEventsOnEveryScreenBreakNothing) {
   }
 }
 
-// The heap in use (Qt's pixmap cache, which is not the program's memory, emptied first).
-double heapMb() {
-  QPixmapCache::clear();
-  ::malloc_trim(0);
-  return double(::mallinfo2().uordblks) / 1048576;
-}
-
 TEST_F(Use, TheWholeRoadAgainAndAgainWritesTheSameFileWithFlatMemory) {
+  const auto heapMb = [] {  // Qt's pixmap cache, not the program's memory, emptied first
+    QPixmapCache::clear();
+    ::malloc_trim(0);
+    return double(::mallinfo2().uordblks) / 1048576;
+  };
   QByteArray first;
   double before = 0;
   const int warmUp = kSanitized ? 1 : 3;

@@ -56,10 +56,10 @@ TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
   EXPECT_TRUE(desktop.ended);
   // The end: three beeps, the closing message, the program ended.
   using K = DesktopCall::Kind;
-  std::vector<K> kinds;
-  for (const DesktopCall& call : desktop.calls) kinds.push_back(call.kind);
-  kinds.erase(kinds.begin(), kinds.end() - std::min<size_t>(5, kinds.size()));
-  EXPECT_EQ(kinds, (std::vector{K::Beep, K::Beep, K::Beep, K::Message, K::End}));
+  const auto last = [&](int n) { return desktop.calls.end()[-n].kind; };
+  ASSERT_GE(desktop.calls.size(), 5u);
+  EXPECT_EQ(std::tuple(last(5), last(4), last(3), last(2), last(1)),
+            std::tuple(K::Beep, K::Beep, K::Beep, K::Message, K::End));
 
   const QByteArray bytes = fileBytes(path);
   ASSERT_EQ(bytes.size(), 554);
@@ -99,10 +99,9 @@ TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
       {528, 8, 25960000}, {536, 2, 32}, {538, 8, std::llround(power * 10000)}, {546, 8, 20109}};
   // clang-format on
   for (const auto& [offset, width, value] : numbers) {
-    EXPECT_EQ(
-        width == 2 ? numberAt<std::int16_t>(bytes, offset) : numberAt<std::int64_t>(bytes, offset),
-        value)
-        << offset;
+    const std::int64_t stored =
+        width == 2 ? numberAt<std::int16_t>(bytes, offset) : numberAt<std::int64_t>(bytes, offset);
+    EXPECT_EQ(stored, value) << offset;
   }
 }
 
@@ -120,7 +119,7 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   };
   EXPECT_EQ(table.table()->childAt(30, 277), table.plug(1, 1));  // the top plug of the stack
   click(Assembly, "CmdДальше");
-  EXPECT_EQ(desktop.lastMessage(), "Ошибка при монтаже! ");
+  EXPECT_EQ(desktop.messages().back().text, "Ошибка при монтаже! ");
 
   table.place(3, {300, 100});  // centred on the click
   EXPECT_EQ(table.instrument(3)->geometry(), QRect(245, 74, 111, 52));
@@ -139,13 +138,13 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
 
   desktop.answers = {MsgAnswer::No};
   click(Assembly, "CmdДальше");
-  EXPECT_EQ(desktop.lastMessage(), "Монтаж сделан правильно. Продолжить работу? ");
+  EXPECT_EQ(desktop.messages().back().text, "Монтаж сделан правильно. Продолжить работу? ");
   EXPECT_EQ(hub->find(Assembly), screen);  // No: everything stays
   // A plug pulled out to the table, then an instrument dragged away with its plugs.
   table.drag(table.plug(4, 2), {10, 8}, table.table(), {700, 280});
   EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
   click(Assembly, "CmdДальше");
-  EXPECT_EQ(desktop.lastMessage(), "Ошибка при монтаже! ");
+  EXPECT_EQ(desktop.messages().back().text, "Ошибка при монтаже! ");
   table.drag(table.instrument(3), {60, 10}, table.table(), {160, 200});
   EXPECT_EQ(table.instrument(3)->geometry().topLeft(), QPoint(100, 190));
   EXPECT_EQ(table.plug(3, 1)->mapTo(table.table(), QPoint(0, 0)), QPoint(100, 226));

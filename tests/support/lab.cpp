@@ -1,6 +1,5 @@
 #include "support/lab.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -21,17 +20,17 @@ MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons but
   DesktopCall call{DesktopCall::Kind::Message, text, title, buttons, icon};
   calls.push_back(call);
   if (onMessage) onMessage(call);
-  if (answers.empty()) return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-  const MsgAnswer answer = answers.front();
-  answers.pop_front();
+  const MsgAnswer answer = answers.empty()
+                               ? buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok
+                               : answers.front();
+  if (!answers.empty()) answers.pop_front();
   return answer;
 }
 
 QString ScriptedDesktop::openFileName(QWidget*, const OpenFileRequest& request) {
   calls.push_back({DesktopCall::Kind::OpenFile, request.title});
-  if (fileNames.empty()) return {};
-  const QString name = fileNames.front();
-  fileNames.pop_front();
+  const QString name = fileNames.empty() ? QString() : fileNames.front();
+  if (!fileNames.empty()) fileNames.pop_front();
   return name;
 }
 
@@ -46,33 +45,11 @@ PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
   return printOutcome;
 }
 
-void ScriptedDesktop::endProgram() {
-  calls.push_back({DesktopCall::Kind::End});
-  ended = true;
-}
-
 std::vector<DesktopCall> ScriptedDesktop::messages() const {
   std::vector<DesktopCall> result;
-  for (const DesktopCall& call : calls) {
-    if (call.kind == DesktopCall::Kind::Message) result.push_back(call);
-  }
+  std::ranges::copy_if(calls, std::back_inserter(result),
+                       [](const DesktopCall& c) { return c.kind == DesktopCall::Kind::Message; });
   return result;
-}
-
-QString ScriptedDesktop::lastMessage() const {
-  const auto shown = messages();
-  return shown.empty() ? QString() : shown.back().text;
-}
-
-int ScriptedDesktop::beepCount() const {
-  return static_cast<int>(std::ranges::count_if(
-      calls, [](const DesktopCall& c) { return c.kind == DesktopCall::Kind::Beep; }));
-}
-
-void ScriptedDesktop::clear() {
-  calls.clear();
-  answers.clear();
-  fileNames.clear();
 }
 
 int main(int argc, char** argv) {
@@ -122,27 +99,21 @@ bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius) 
   return false;
 }
 
-TempProgramDir::TempProgramDir() : previousCurrent_(QDir::currentPath()) {
+ScreenTest::ScreenTest() : previousCurrent(QDir::currentPath()) {
   const QDir pictures(QCoreApplication::applicationDirPath());
   for (const QString& name : pictures.entryList({"*.svg", "*.ico", "*.ICO"}, QDir::Files)) {
-    QFile::copy(pictures.filePath(name), dir_.filePath(name));
+    QFile::copy(pictures.filePath(name), programDir.filePath(name));
   }
-  setProgramDirectory(dir_.path());
-  QDir::setCurrent(dir_.path());
-}
-
-TempProgramDir::~TempProgramDir() {
-  setProgramDirectory(QString());
-  QDir::setCurrent(previousCurrent_);
-}
-
-ScreenTest::ScreenTest() : hub(std::make_unique<ScreenHub>(state, desktop)) {
-  state.rnd = [] { return 0.5; };
+  setProgramDirectory(programDir.path());
+  QDir::setCurrent(programDir.path());
+  restart();
 }
 
 ScreenTest::~ScreenTest() {
   hub.reset();
   settleEvents();
+  setProgramDirectory(QString());
+  QDir::setCurrent(previousCurrent);
 }
 
 void ScreenTest::restart(double draw) {
@@ -185,10 +156,8 @@ void ScreenTest::click(ScreenId id, const QString& name) {
   QObject* control = screen ? screen->findChild<QObject*>(name) : nullptr;
   if (auto* action = qobject_cast<QAction*>(control)) {
     action->trigger();
-  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-    EXPECT_TRUE(button->isEnabled()) << name.toStdString();
-    QTest::mouseClick(button, Qt::LeftButton);
   } else if (auto* widget = qobject_cast<QWidget*>(control)) {
+    EXPECT_TRUE(widget->isEnabled()) << name.toStdString();
     QTest::mouseClick(widget, Qt::LeftButton);
   } else {
     ADD_FAILURE() << "nothing to click: " << name.toStdString();

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -46,12 +47,13 @@ class ScriptedDesktop : public Desktop {
   QString openFileName(QWidget* parent, const OpenFileRequest& request) override;
   PrintOutcome printPage(QWidget* parent, const QString& documentName,
                          const PagePainter& paint) override;
-  void endProgram() override;
+  void endProgram() override { calls.push_back({DesktopCall::Kind::End}), ended = true; }
 
   std::vector<DesktopCall> messages() const;
-  QString lastMessage() const;  // empty when none was shown
-  int beepCount() const;
-  void clear();
+  int beepCount() const {
+    return int(std::ranges::count(calls, DesktopCall::Kind::Beep, &DesktopCall::kind));
+  }
+  void clear() { calls.clear(), answers.clear(), fileNames.clear(); }
 };
 
 // Lets pending events (paints, deferred deletions) run.
@@ -65,21 +67,9 @@ void typeInto(QWidget* box, const QString& text, bool enter = true);
 // Whether a pixel of the colour lies within `radius` pixels of `at` (pixels of the image).
 bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius = 1);
 
-// A program folder of the test's own (a temporary folder with a copy of the pictures), made the
-// program's directory and the current directory for as long as the object lives.
-class TempProgramDir {
- public:
-  TempProgramDir();
-  ~TempProgramDir();
-  QString path() const { return dir_.path(); }
-  QString filePath(const QString& name) const { return dir_.filePath(name); }
-
- private:
-  QTemporaryDir dir_;
-  QString previousCurrent_;
-};
-
-// A program folder, a work state (every draw 0.5), a scripted desktop and a hub.
+// A program folder of the test's own (a temporary folder with a copy of the pictures, made the
+// program's directory and the current directory), a work state (every draw 0.5), a scripted
+// desktop and a hub.
 class ScreenTest : public ::testing::Test {
  public:
   ScreenTest();
@@ -105,7 +95,8 @@ class ScreenTest : public ::testing::Test {
   // leaves it. After the channel count is confirmed, Δfk is typed again: 150.
   void walkRoad(const std::function<void(ScreenId)>& done = nullptr);
 
-  TempProgramDir programDir;
+  QTemporaryDir programDir;
+  QString previousCurrent;
   ModЧМ state;
   ScriptedDesktop desktop;
   std::unique_ptr<ScreenHub> hub;

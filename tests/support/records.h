@@ -11,28 +11,9 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 #include "records/result_record.h"
-
-// A record with something in every kind of member, as a student's would be.
-inline Результат filledRecord(const QString& cardNumber = QStringLiteral("12345")) {
-  Результат r;
-  r.Фамилия = QStringLiteral("Петров");
-  r.Имя = QStringLiteral("Пётр");
-  r.Отчество = QStringLiteral("Петрович");
-  r.Группа = QStringLiteral("РС-31");
-  r.НомерСБ = cardNumber;
-  r.EMail = QStringLiteral("petrov@example.ru");
-  r.Вариант = QStringLiteral("53");
-  r.Харuвх[1] = 40.5f;
-  r.ХарUвх[1] = 57.1f;
-  r.Харdf[1] = 1.204f;
-  r.ХарS[1] = 21.08f;
-  r.N = 300;
-  r.F1 = 12;
-  r.F2 = 1300;
-  return r;
-}
 
 // A whole characteristic table: readings rising evenly, the deviation lagging more and more.
 inline void fillTable(Результат& r) {
@@ -42,6 +23,17 @@ inline void fillTable(Результат& r) {
     r.Харdf[row] = float(10 * (1 - std::exp(-row / 6.0)));
     r.ХарS[row] = r.Харdf[row] / (r.ХарUвх[row] / 1000);
   }
+}
+
+// A record with something in every kind of member, as a student's would be.
+inline Результат filledRecord(const QString& cardNumber = QStringLiteral("12345")) {
+  Результат r;
+  fillTable(r);
+  const QStringList texts{"Петров", "Пётр", "Петрович", "РС-31", cardNumber, "petrov@example.ru"};
+  std::tie(r.Фамилия, r.Имя, r.Отчество, r.Группа, r.НомерСБ, r.EMail) =
+      std::tuple(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]);
+  std::tie(r.Вариант, r.N, r.F1, r.F2) = std::tuple(QStringLiteral("53"), 300, 12, 1300);
+  return r;
 }
 
 inline QByteArray fileBytes(const QString& path) {
@@ -76,34 +68,28 @@ inline QStringList recordFaults(const Результат& r) {
   return faults;
 }
 
-// A folder that nothing can be written into while the object lives. Permission bits do not stop
-// the superuser, so for root the folder is made immutable instead.
-class UnwritableFolder {
- public:
-  explicit UnwritableFolder(const QString& path) : path_(QFile::encodeName(path)) {
-    root_ = ::geteuid() == 0;
-    done_ = root_ ? setImmutable(true) : ::chmod(path_.constData(), 0555) == 0;
-  }
-  ~UnwritableFolder() {
-    if (done_ && root_) setImmutable(false);
-    if (done_ && !root_) ::chmod(path_.constData(), 0755);
-  }
-  bool holds() const {  // whether a file really cannot be created there now
-    QFile probe(QDir(QFile::decodeName(path_)).filePath(QStringLiteral("probe.tmp")));
-    return !probe.open(QIODevice::WriteOnly) || !probe.remove();
-  }
+// Makes a folder unwritable (on) or writable again. Permission bits do not stop the superuser,
+// so for root the folder is made immutable instead. Returns whether it could.
+inline bool setUnwritable(const QByteArray& folder, bool on) {
+  if (::geteuid() != 0) return ::chmod(folder.constData(), on ? 0555 : 0755) == 0;
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+  int flags = 0;
+  bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+  done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  if (fd >= 0) ::close(fd);
+  return done;
+}
 
- private:
-  bool setImmutable(bool on) const {
-    const int fd = ::open(path_.constData(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0) ::close(fd);
-    return done;
+// A folder that nothing can be written into while the object lives; `holds` says whether a file
+// really cannot be created there.
+struct UnwritableFolder {
+  explicit UnwritableFolder(const QString& path) : folder(QFile::encodeName(path)) {
+    QFile probe(path + QStringLiteral("/probe.tmp"));
+    holds = setUnwritable(folder, true) && !probe.open(QIODevice::WriteOnly);
+    probe.remove();
   }
-
-  QByteArray path_;
-  bool root_ = false, done_ = false;
+  ~UnwritableFolder() { setUnwritable(folder, false); }
+  QByteArray folder;
+  bool holds = false;
 };
