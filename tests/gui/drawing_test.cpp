@@ -1,8 +1,6 @@
 // Every drawing surface draws where its scale says: the pixels expected are computed here from
 // each surface's size and the scale the screen is meant to have, not through the widget.
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <cmath>
 

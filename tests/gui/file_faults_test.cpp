@@ -2,9 +2,7 @@
 // file is no results file, a picture is missing. Each ends with the screen's message (or its
 // documented behaviour) and loses nothing.
 
-#include <QLabel>
 #include <QLineEdit>
-#include <set>
 
 #include "measure/image_box.h"
 #include "platform/pictures.h"
@@ -15,9 +13,7 @@
 namespace {
 
 using enum ScreenId;
-
 using FileFaults = ScreenTest;
-
 enum class Fault { FolderReadOnly, NameIsAFolder, NameWithASlash };
 
 // Where the results file is written: the personal data screen's "Дальше...", and the end of the
@@ -60,8 +56,7 @@ TEST_F(FileFaults, AFailedWriteSaysSoKeepsEverythingAndTheStepCanBeDoneAgain) {
                 std::tuple(std::optional<QString>("Ошибка!"), MsgIcon::Critical, MsgButtons::Ok));
       EXPECT_EQ(desktop.beepCount(), screen == Band ? 3 : 0);
       EXPECT_FALSE(desktop.ended);
-      EXPECT_EQ(loaded().back(), screen);  // nothing went on
-      EXPECT_TRUE(hub->find(screen) && hub->find(screen)->isVisible());
+      EXPECT_TRUE(loaded().back() == screen && hub->find(screen)->isVisible());  // nothing went on
       EXPECT_TRUE(screen == Band || encodeResultRecord(state.Рез) == before);
       EXPECT_TRUE(fault != Fault::FolderReadOnly || fileBytes(path) == earlier);
       EXPECT_EQ(QDir(programDir.path()).entryList({"*.tmp", "*.res.*"}, QDir::Files | QDir::Hidden),

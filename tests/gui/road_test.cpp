@@ -19,20 +19,13 @@ QByteArray cp1251(const char* text, int width) {
   return QByteArray(encoder.encode(QString::fromUtf8(text))).leftJustified(width, ' ');
 }
 
-class Road : public ScreenTest {
- protected:
-  Road() {
-    // Four variant draws on the road (title, personal data, bench, band), two numbers each:
-    // codes 34, 56, 79 and, last, 18 with N = 1920.
-    state.rnd = [this] {
-      static constexpr std::array kDraws{0.31, 0.42, 0.52, 0.61, 0.71, 0.88, 0.12, 0.83};
-      return kDraws[draws++ % kDraws.size()];
-    };
-  }
+TEST_F(ScreenTest, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
+  // Four variant draws on the road (title, personal data, bench, band), two numbers each:
+  // codes 34, 56, 79 and, last, 18 with N = 1920.
   std::size_t draws = 0;
-};
-
-TEST_F(Road, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
+  state.rnd = [&draws] {
+    return std::array{0.31, 0.42, 0.52, 0.61, 0.71, 0.88, 0.12, 0.83}[draws++ % 8];
+  };
   const QString path = programDir.filePath("Result7_123456.res");
   // The screens loaded while each screen's part is done; the personal data screen writes the
   // file first, on leaving.

@@ -18,7 +18,6 @@ class AssemblyDriver {
 
   QWidget* control(const QString& name) const { return screen_->findChild<QWidget*>(name); }
   QWidget* table() const { return control(QStringLiteral("PicСтол")); }
-  QWidget* modulator() const { return control(QStringLiteral("PicИссл4п(0)")); }
   QWidget* instrument(int i) const { return control(QStringLiteral("PicПрибор(%1)").arg(i)); }
   QWidget* plug(int k, int p) const {
     return control(QStringLiteral("PicРазъем%1(%2)").arg(p).arg(k));
@@ -40,24 +39,18 @@ class AssemblyDriver {
     QTest::mouseRelease(to, Qt::LeftButton, {}, toPos);
     settleEvents();
   }
-  // Into an instrument away from its plugs' corner; below the label ЧМ the modulator's input,
-  // above it its output.
+  // Into an instrument away from its plugs' corner.
   void plugInto(int k, int p, int i) {
     drag(plug(k, p), {10, 8}, instrument(i),
          {instrument(i)->width() / 2, instrument(i)->height() / 4});
   }
-  void plugToInput(int k, int p) { drag(plug(k, p), {10, 8}, modulator(), {45, 100}); }
-  void plugToOutput(int k, int p) { drag(plug(k, p), {10, 8}, modulator(), {10, 30}); }
-
-  // The cables as the scheme shows them, the instruments already on the table.
+  // The cables as the scheme shows them, the instruments already on the table: below the label
+  // ЧМ the modulator's input, above it its output.
   void wireEverything() {
-    for (int k = 1; k <= 3; ++k) {
-      plugInto(k, 1, k);
-      plugToInput(k, 2);
-    }
-    for (int k = 4; k <= 5; ++k) {
-      plugToOutput(k, 1);
-      plugInto(k, 2, k);
+    QWidget* modulator = control(QStringLiteral("PicИссл4п(0)"));
+    for (int k = 1; k <= 5; ++k) {
+      plugInto(k, k <= 3 ? 1 : 2, k);
+      drag(plug(k, k <= 3 ? 2 : 1), {10, 8}, modulator, k <= 3 ? QPoint(45, 100) : QPoint(10, 30));
     }
   }
   // The whole table at its design size in the main window.

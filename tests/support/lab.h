@@ -14,8 +14,6 @@
 #include "app/work_state.h"
 #include "platform/desktop.h"
 
-class PictureBox;
-
 // One thing the program asked of the desktop.
 struct DesktopCall {
   enum class Kind { Message, Beep, OpenFile, Print, End };

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QtEndian>
 #include <cmath>
-#include <cstring>
 #include <tuple>
 
 #include "records/result_record.h"
@@ -49,20 +48,16 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 // A little-endian number of the file at a byte offset.
 template <class T>
 T numberAt(const QByteArray& bytes, int offset) {
-  T value{};
-  if (offset + int(sizeof(T)) <= bytes.size())
-    std::memcpy(&value, bytes.constData() + offset, sizeof(T));
-  return qFromLittleEndian(value);
+  return qFromLittleEndian<T>(bytes.constData() + offset);
 }
 
-// The record's numbers that no step of the work may leave other than finite. Returns the names.
+// The table's numbers, which no step of the work may leave other than finite.
 inline QStringList recordFaults(const Результат& r) {
   QStringList faults;
-  for (int row = 1; row <= 20; ++row) {
-    const float values[] = {row <= 14 ? r.ХарUвх[row] : 0.0f, r.Харuвх[row], r.Харdf[row],
-                            r.ХарS[row]};
-    for (const float v : values) {
-      if (!std::isfinite(v)) faults << QStringLiteral("row %1 holds %2").arg(row).arg(v);
+  for (const float* column : {r.ХарUвх, r.Харuвх, r.Харdf, r.ХарS}) {
+    for (int row = 1; row <= 14; ++row) {
+      if (!std::isfinite(column[row]))
+        faults << QStringLiteral("row %1: %2").arg(row).arg(column[row]);
     }
   }
   return faults;
