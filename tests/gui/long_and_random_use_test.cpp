@@ -171,7 +171,6 @@ TEST_F(Use, TheWholeRoadAgainAndAgainWritesTheSameFileWithFlatMemory) {
   const int warmUp = kSanitized ? 1 : 3;
   const int rounds = warmUp + fromEnvironment("FMLAB_LONG_USE_ROUNDS", kSanitized ? 3 : 20);
   for (int round = 0; round < rounds; ++round) {
-    SCOPED_TRACE(round);
     state = ModЧМ();
     int draw = 0;
     state.rnd = [&draw] { return (draw++ % 10) / 10.0 + 0.05; };

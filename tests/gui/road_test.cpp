@@ -133,7 +133,8 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   click(Assembly, "CmdДальше");
   EXPECT_EQ(desktop.messages().back().text, "Монтаж сделан правильно. Продолжить работу? ");
   EXPECT_EQ(hub->find(Assembly), screen);  // No: everything stays
-  // A plug pulled out to the table, then an instrument dragged away with its plugs.
+  // A second plug into one instrument and out to the table, an instrument dragged with its plugs.
+  table.plugInto(4, 2, 5);
   table.drag(table.plug(4, 2), {10, 8}, table.table(), {700, 280});
   EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
   click(Assembly, "CmdДальше");
