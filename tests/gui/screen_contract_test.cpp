@@ -1,0 +1,226 @@
+// What the screens promise the student: every message box (text, title, icon, buttons), every
+// typed input (key filter, bounds, what Enter stores), the controls' ranges and pointers, and
+// the few states that the road itself does not show.
+
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <cmath>
+
+#include "platform/pictures.h"
+#include "support/assembly.h"
+#include "support/lab.h"
+
+namespace {
+
+using enum ScreenId;
+using enum MsgButtons;
+using enum MsgIcon;
+using A = MsgAnswer;
+// A box of the program: what provokes it (a control used on a screen, earlier boxes answered),
+// its place among the boxes that follow, and what it must show ("..." stands for text between
+// a beginning and an end; no title: the application's).
+struct Box {
+  ScreenId screen;
+  const char* control;
+  std::vector<MsgAnswer> answers;
+  size_t nth;
+  const char* text;
+  const char* title;
+  MsgIcon icon;
+  MsgButtons buttons;
+};
+
+// clang-format off
+const Box kBoxes[] = {
+    {Title, "CmdИнф", {}, 0, "Перед выполнением работы необходимо изучить следующие материалы:\r\n1. Раздел 4.1...", "Информация", Information, Ok},
+    {PersonalData, "CmdОК", {}, 0, "Вы заполнили не все поля!", "Ошибка!", Critical, Ok},
+    {PersonalData, "mnuOpen", {}, 0, "Файл результатов еще не сформирован!", nullptr, None, Ok},
+    {PersonalData, "mnuИнф", {}, 0, "Если Вы уже работали с программой и заполняли поля на данном экране можно считать эту информацию из файла результатов Result7_Номер СБ.res", nullptr, None, Ok},
+    {Assembly, "Lblинф", {}, 0, "1. Щелкнуть мышкой...", "Информация", Information, Ok},
+    {Assembly, "CmdДальше", {}, 0, "Ошибка при монтаже! ", nullptr, None, OkCancel},
+    {Bench, "mnuЭтап(1)", {}, 0, " Этап 1. ...", "Этап 1", Information, Ok},
+    {Bench, "mnuЭтап(2)", {}, 0, " Этап 2. ...", "Этап 2", Information, Ok},
+    {Bench, "mnuЭтап(3)", {}, 0, " Этап 3. ...", "Этап 3", Information, Ok},
+    {Bench, "mnuВыход", {A::No}, 0, "Вы хотите окончить работу с программой?", "   ", None, YesNo},
+    {Characteristic, "CmdДальше", {A::No, A::No}, 0, "  Для дальнейшей работы необходимо определить ширину линейного участка модуляционной характеристики.\r\n1.  Выведите...", "Информация", None, YesNo},
+    {Characteristic, "CmdДальше", {A::No, A::No}, 1, " Пойдем дальше?", "Информация", None, YesNo},
+    {Band, "mnuПорядок", {}, 0, "В этой части работы нужно провести...", "Порядок работы", Information, Ok},
+    {Band, "CmdДальше", {A::No}, 0, "Сравните полученое значение девиации частоты с шириной линейного участка модуляционной характеристики.\r\n\r\n Подходит ли...", "Порядок работы", None, YesNo},
+    {Band, "CmdДальше", {A::No}, 1, "Меняя значения граничных частот...\r\n\r\n Соответствующее значение N введите в окошко 'N ТЛФ.'", "Порядок работы", Information, Ok},
+    {Band, "CmdДальше", {A::Yes, A::No}, 1, "Можно ли использовать данный модулятор для передачи большего количества каналов?", "Порядок работы", None, YesNo},
+    {Band, "CmdДальше", {A::Yes, A::No}, 2, "Внимание! Вы закончили работу и ее результаты записаны в файл Result.res.\r\n\r\nЕсли Вы проделали...", "Внимание", Information, Ok},
+    {Report, "mnuПеч", {A::No}, 0, "Готовы печатать?", "  ", None, YesNo},
+};
+// clang-format on
+
+using ScreenContract = ScreenTest;
+
+TEST_F(ScreenContract, EveryMessageBoxShowsItsTextTitleIconAndButtons) {
+  for (const Box& row : kBoxes) {
+    SCOPED_TRACE(std::string(row.control) + " #" + std::to_string(row.nth));
+    restart();
+    ASSERT_NE(reach(row.screen), nullptr);
+    desktop.clear();
+    desktop.answers.assign(row.answers.begin(), row.answers.end());
+    click(row.screen, row.control);
+    const auto shown = desktop.messages();
+    ASSERT_GT(shown.size(), row.nth);
+    const DesktopCall& box = shown[row.nth];
+    const QStringList parts = QString::fromUtf8(row.text).split("...");
+    EXPECT_TRUE(parts.size() == 1 ? box.text == parts[0]
+                                  : box.text.startsWith(parts[0]) && box.text.endsWith(parts[1]))
+        << box.text.toStdString();
+    EXPECT_EQ(box.text.count('\n') + box.text.count('\r'), 2 * box.text.count("\r\n"));  // CR LF
+    EXPECT_EQ(box.title, row.title ? std::optional<QString>(row.title) : std::nullopt);
+    EXPECT_EQ(box.icon, row.icon);
+    EXPECT_EQ(box.buttons, row.buttons);
+  }
+}
+
+// A typed input: the keys, what the box then holds and the beeps of refused keys; what Enter
+// stores, or, where the value is out of bounds, the refusal (the value in force stays).
+struct Input {
+  ScreenId screen;
+  const char* box;
+  const char* keys;
+  const char* shown;
+  int beeps;
+  double stored;
+  const char* refusal = nullptr;
+};
+
+double storedValue(const Результат& r, const QString& box) {
+  // clang-format off
+  const std::map<QString, double> values{
+      {"txtГрЧаст(1)", r.F1.toDouble()}, {"txtГрЧаст(2)", r.F2.toDouble()}, {"Txtрк", r.pk},
+      {"Txtdfk", r.dfk.toDouble()}, {"TxtN", r.NИтог}, {"Text1(1)", r.Харuвх[1]},
+      {"TxtФИО(0)", r.Фамилия.toQString().trimmed().size()}, {"Txt№(2)", r.EMail.toQString().trimmed().size()}};
+  // clang-format on
+  return values.at(box);
+}
+
+const char* const kF1 = "Неверное значение нижней частоты ГС !";
+const char* const kF2 = "Неверное значение верхней частоты ГС !";
+const char* const kPk = "Неверное значение средней мощности в ТЛФ канале !";
+const char* const kDfk = "Неверное значение девиации частоты в ТЛФ канале !";
+
+// clang-format off
+const Input kInputs[] = {
+    // Names refuse blanks, points and * + , / : ; < > ? [ \ ] | with two beeps each; stored: length.
+    {PersonalData, "TxtФИО(0)", "Ж@-.1 *+,/:;<>?[\\]|", "Ж@-1", 30, 4},
+    {PersonalData, "Txt№(2)", "a.b@c d/e", "a.b@cde", 4, 7},
+    {PersonalData, "TxtФИО(0)", "Абвгдежзийклмнопрстуфхцч", "Абвгдежзийклмнопрстуфхцч", 0, 20},
+    // Readings keep digits and points; a comma becomes a point.
+    {Characteristic, "Text1(1)", "1a,5 мВ", "1.5", 0, 1.5},
+    {Characteristic, "Text1(1)", "2.5e3", "2.53", 0, 2.53},
+    {Band, "txtГрЧаст(1)", "60", "60", 0, 60}, {Band, "txtГрЧаст(1)", "320", "320", 0, 320},
+    {Band, "txtГрЧаст(1)", "59", "59", 0, 0, kF1}, {Band, "txtГрЧаст(1)", "321", "321", 0, 0, kF1},
+    {Band, "txtГрЧаст(2)", "252", "252", 0, 252}, {Band, "txtГрЧаст(2)", "9000", "9000", 0, 9000},
+    {Band, "txtГрЧаст(2)", "251", "251", 0, 0, kF2}, {Band, "txtГрЧаст(2)", "9001", "9001", 0, 0, kF2},
+    {Band, "Txtрк", "32.5", "32.5", 0, 32}, {Band, "Txtрк", "33,5", "33.5", 0, 34},  // halves to even
+    {Band, "Txtрк", "32767", "32767", 0, 32767}, {Band, "Txtрк", "32768", "32768", 0, 0, kPk},
+    {Band, "Txtрк", "-5", "-5", 0, 0, kPk},
+    {Band, "Txtdfk", "a2 ,x5+", "2.5", 0, 2.5}, {Band, "Txtdfk", "-200", "-200", 0, 0, kDfk},
+    {Band, "Txtdfk", "0,00025", "0.00025", 0, 0.0002},  // the fifth decimal's half to even
+    {Band, "Txtdfk", "99999999999999999999", "99999999999999999999", 0, 0, kDfk},
+    {Band, "TxtN", "", "", 0, 0}, {Band, "TxtN", "40000", "40000", 0, 0, "Неверное значение количества ТЛФ каналов !"},
+};
+// clang-format on
+
+TEST_F(ScreenContract, EveryTypedInputFiltersItsKeysAndStoresOnlyWhatItsBoundsAllow) {
+  for (const Input& row : kInputs) {
+    SCOPED_TRACE(std::string(row.box) + " \"" + row.keys + "\"");
+    restart();
+    ASSERT_NE(reach(row.screen), nullptr);
+    auto* box = child<QLineEdit>(row.screen, row.box);
+    ASSERT_NE(box, nullptr);
+    const double before = storedValue(state.Рез, row.box);
+    desktop.clear();
+    typeInto(box, QString::fromUtf8(row.keys), false);
+    EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));
+    EXPECT_EQ(desktop.beepCount(), row.beeps);
+    typeInto(box, {});
+    EXPECT_FLOAT_EQ(storedValue(state.Рез, row.box), row.refusal ? before : row.stored);
+    EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));  // a refused value stays to be corrected
+    const auto told = desktop.messages();
+    ASSERT_EQ(told.size(), row.refusal ? 1u : 0u);
+    if (row.refusal) {
+      EXPECT_EQ(std::tuple(told[0].text, told[0].title, told[0].icon, told[0].buttons),
+                std::tuple(QString(row.refusal), std::optional<QString>(), None, Ok));
+    }
+  }
+}
+
+// The pointers: the grabbing hand over the table's things, the hand over "Порядок работы".
+TEST_F(ScreenContract, PointersShowWhatCanBeTakenOrPressed) {
+  const auto sameIcon = [](const QCursor& pointer, const char* file) {
+    return pointer.pixmap().toImage() ==
+           QIcon(picturePath(QString::fromUtf8(file))).pixmap(32, 32).toImage();
+  };
+  AssemblyDriver table(dynamic_cast<FrmМонтаж*>(reach(Assembly)), state);
+  for (int i = 1; i <= 5; ++i) {
+    for (QWidget* w : {table.instrument(i), table.plug(i, 1), table.plug(i, 2)}) {
+      EXPECT_TRUE(sameIcon(w->cursor(), "РукаВз.ico")) << w->objectName().toStdString();
+    }
+  }
+  EXPECT_TRUE(sameIcon(child(Assembly, "Lblинф")->cursor(), "Рука.ICO"));
+}
+
+// Right after its load every instrument of the bench is off (light green) and Порядок is back at
+// 0; each amplitude change runs the spectrum loop, which leaves Порядок at 5 and Jn at |J4(mf)|.
+// The scrollbars have their ranges and steps.
+TEST_F(ScreenContract, TheBenchAfterLoadAndItsScrollbars) {
+  reach(Bench);
+  EXPECT_EQ(state.Порядок, 0);
+  const QColor lightGreen(0x80, 0xFF, 0x80);
+  for (const char* power : {"LblВклНЧ", "LblвклВЧ", "LblвклСА"}) {
+    EXPECT_EQ(child<QLabel>(Bench, power)->palette().color(QPalette::Window), lightGreen) << power;
+  }
+  child<QScrollBar>(Bench, "HScrUвх")->setValue(500);
+  EXPECT_NEAR(state.Jn, std::abs(std::cyl_bessel_j(4, 5.0)), 1e-9);
+  EXPECT_EQ(state.Порядок, 5);
+  // clang-format off
+  const std::tuple<ScreenId, const char*, int, int, int, int> bars[] = {
+      {Bench, "HScrUвх", 0, 2500, 10, 100}, {Bench, "HScrFmod", 100, 1000, 0, 0}, {Bessel, "HScrlПорядок", 0, 10, 0, 0}};
+  // clang-format on
+  for (const auto& [screen, name, minimum, maximum, single, page] : bars) {
+    auto* bar = reach(screen)->findChild<QScrollBar*>(name);
+    ASSERT_NE(bar, nullptr) << name;
+    EXPECT_EQ(std::pair(bar->minimum(), bar->maximum()), std::pair(minimum, maximum)) << name;
+    EXPECT_TRUE(!single ||
+                std::pair(bar->singleStep(), bar->pageStep()) == std::pair(single, page));
+  }
+}
+
+// "Дальше..." answered No twice, before any channel count is confirmed, asks each time; only a
+// confirmed count lets it end the work.
+TEST_F(ScreenContract, NextOnTheBandScreenAsksAgainUntilACountIsConfirmed) {
+  reach(Band);
+  desktop.clear();
+  click(Band, "CmdДальше");
+  click(Band, "CmdДальше");
+  ASSERT_EQ(desktop.messages().size(), 4u);
+  EXPECT_EQ(desktop.messages()[2].text, desktop.messages()[0].text);
+  EXPECT_FALSE(desktop.ended);
+  enter(Band, "TxtN", "600");
+  click(Band, "CmdДальше");
+  EXPECT_TRUE(desktop.ended);
+}
+
+// Enter in a row opens the row after the rows already opened, even in a row already entered.
+TEST_F(ScreenContract, EnterTwiceInRowOneOpensRowThree) {
+  reach(Characteristic);
+  enter(Characteristic, "Text1(1)", "10");
+  enter(Characteristic, "Text1(1)", "12");
+  for (int row = 1; row <= 4; ++row) {
+    EXPECT_EQ(child(Characteristic, QStringLiteral("Text1(%1)").arg(row))->isVisible(), row <= 3)
+        << row;
+  }
+  EXPECT_EQ(hub->find(Characteristic)->focusWidget(), child(Characteristic, "Text1(3)"));
+  EXPECT_EQ(state.Рез.Харuвх[1], 12.0f);
+  EXPECT_EQ(child<QLabel>(Characteristic, "Label5(1)")->text(), localeNumber("16.92"));  // x 1.41
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "assembly/assembly_screen.h"
+#include "support/lab.h"
+
+// Works the mounting table with the mouse, as the student does: palette choices go into the
+// shared state (as the main window's palette puts them), the rest is pressing, moving and
+// releasing the mouse over the real controls.
+class AssemblyDriver {
+ public:
+  // Where the five instruments are placed on the table (table pixels).
+  static constexpr QPoint kSpots[] = {{120, 60}, {120, 150}, {250, 215}, {560, 60}, {610, 180}};
+
+  AssemblyDriver(FrmМонтаж* screen, ModЧМ& state) : screen_(screen), state_(state) {}
+
+  QWidget* control(const QString& name) const { return screen_->findChild<QWidget*>(name); }
+  QWidget* table() const { return control(QStringLiteral("PicСтол")); }
+  QWidget* instrument(int i) const { return control(QStringLiteral("PicПрибор(%1)").arg(i)); }
+  QWidget* plug(int k, int p) const {
+    return control(QStringLiteral("PicРазъем%1(%2)").arg(p).arg(k));
+  }
+
+  // Palette choice i, then a click on the table at `at`.
+  void place(int i, QPoint at) {
+    state_.НомПрибора = static_cast<std::int16_t>(i);
+    state_.ВидОбъекта = QStringLiteral("Приборы");
+    QTest::mouseClick(table(), Qt::LeftButton, {}, at);
+    settleEvents();
+  }
+  // Press on `from`, a move half way, a move to `toPos` on `to`, release there.
+  void drag(QWidget* from, QPoint fromPos, QWidget* to, QPoint toPos) {
+    const QPoint start = from->mapToGlobal(fromPos), end = to->mapToGlobal(toPos);
+    QTest::mousePress(from, Qt::LeftButton, {}, fromPos);
+    QTest::mouseMove(table(), table()->mapFromGlobal((start + end) / 2));
+    QTest::mouseMove(to, toPos);
+    QTest::mouseRelease(to, Qt::LeftButton, {}, toPos);
+    settleEvents();
+  }
+  // Into an instrument away from its plugs' corner.
+  void plugInto(int k, int p, int i) {
+    drag(plug(k, p), {10, 8}, instrument(i),
+         {instrument(i)->width() / 2, instrument(i)->height() / 4});
+  }
+  // The cables as the scheme shows them, the instruments already on the table: below the label
+  // ЧМ the modulator's input, above it its output.
+  void wireEverything() {
+    QWidget* modulator = control(QStringLiteral("PicИссл4п(0)"));
+    for (int k = 1; k <= 5; ++k) {
+      plugInto(k, k <= 3 ? 1 : 2, k);
+      drag(plug(k, k <= 3 ? 2 : 1), {10, 8}, modulator, k <= 3 ? QPoint(45, 100) : QPoint(10, 30));
+    }
+  }
+  // The whole table at its design size in the main window.
+  void showWhole() {
+    screen_->window()->resize(900, 640);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(screen_->parentWidget())) {
+      frame->move(0, 0);
+      frame->resize(frame->size() - screen_->size() + QSize(800, 520));
+    }
+    settleEvents();
+  }
+
+ private:
+  FrmМонтаж* screen_;
+  ModЧМ& state_;
+};
+
+// What must hold of the table's bookkeeping after any mouse events: each plug's tag names its
+// place, and each instrument's key list and token string agree with the plugs in it.
+inline QStringList assemblyFaults(const AssemblyModel& m) {
+  QStringList faults, tokensIn[AssemblyModel::kInstruments + 1];
+  for (int k = 1; k <= AssemblyModel::kCables; ++k) {
+    for (int p = 1; p <= 2; ++p) {
+      const AssemblyModel::Plug& plug = m.plug(k, p);
+      const QString tag = QString::number(p) + QString::number(plug.container);
+      if (plug.Tag != tag || plug.container < 0 || plug.container > 5) {
+        faults << QStringLiteral("plug %1 of cable %2: tag ").arg(p).arg(k) + plug.Tag;
+      } else if (plug.container != 0) {
+        tokensIn[plug.container] << QString::number(p) + QString::number(k);
+      }
+    }
+  }
+  for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
+    const QString& keys = i <= 3 ? m.ПриборыВх : m.ПриборыВых;
+    QStringList held;  // two characters each: an odd one out fails
+    for (qsizetype at = 0; at < m.СоедПрибора[i].size(); at += 2) {
+      held << m.СоедПрибора[i].mid(at, 2);
+    }
+    held.removeAll(QStringLiteral("  "));
+    held.sort();
+    tokensIn[i].sort();
+    if (keys.count(m.ИмяПрибора[i]) != tokensIn[i].size() || held != tokensIn[i]) {
+      faults << QStringLiteral("instrument %1: \"%2\", \"%3\", plugs %4")
+                    .arg(i)
+                    .arg(keys, m.СоедПрибора[i], tokensIn[i].join(','));
+    }
+  }
+  return faults;
+}

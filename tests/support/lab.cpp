@@ -1,0 +1,230 @@
+#include "support/lab.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/startup.h"
+#include "assembly/assembly_screen.h"
+#include "platform/application_setup.h"
+#include "platform/pictures.h"
+#include "platform/program_dir.h"
+#include "support/assembly.h"
+
+MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
+                                   const std::optional<QString>& title) {
+  DesktopCall call{DesktopCall::Kind::Message, text, title, buttons, icon};
+  calls.push_back(call);
+  if (onMessage) onMessage(call);
+  const MsgAnswer answer = answers.empty()
+                               ? buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok
+                               : answers.front();
+  if (!answers.empty()) answers.pop_front();
+  return answer;
+}
+
+QString ScriptedDesktop::openFileName(QWidget*, const OpenFileRequest& request) {
+  calls.push_back({DesktopCall::Kind::OpenFile, request.title});
+  const QString name = fileNames.empty() ? QString() : fileNames.front();
+  if (!fileNames.empty()) fileNames.pop_front();
+  return name;
+}
+
+PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
+                                        const PagePainter& paint) {
+  calls.push_back({DesktopCall::Kind::Print, documentName});
+  if (printOutcome == PrintOutcome::Printed || printOutcome == PrintOutcome::SavedAsPdf) {
+    QImage page(124, 175, QImage::Format_ARGB32_Premultiplied);  // only drawn, never looked at
+    QPainter painter(&page);
+    paint(painter, QRectF(page.rect()));
+  }
+  return printOutcome;
+}
+
+std::vector<DesktopCall> ScriptedDesktop::messages() const {
+  std::vector<DesktopCall> result;
+  std::ranges::copy_if(calls, std::back_inserter(result),
+                       [](const DesktopCall& c) { return c.kind == DesktopCall::Kind::Message; });
+  return result;
+}
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  setUpApplication(application);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
+
+void settleEvents() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+  }
+}
+
+bool saveScreenPng(QWidget* widget, const QString& name) {
+  const QDir folder(QStringLiteral(FMLAB_SCREENS_DIR));
+  folder.mkpath(QStringLiteral("."));
+  settleEvents();
+  return widget->window()->grab().save(folder.filePath(name + ".png"));
+}
+
+QString localeNumber(const char* text) {
+  return QString::fromUtf8(text).replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+}
+
+void typeInto(QWidget* box, const QString& text, bool enter) {
+  if (!box) return;
+  box->setFocus();
+  for (const QChar c : text) {  // a letter's key code is its capital
+    QTest::sendKeyEvent(QTest::Click, box, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c),
+                        Qt::NoModifier);
+  }
+  if (enter) QTest::keyClick(box, Qt::Key_Return);
+  settleEvents();
+}
+
+bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius) {
+  for (int dx = -radius; dx <= radius; ++dx) {
+    for (int dy = -radius; dy <= radius; ++dy) {
+      const QPoint p(int(at.x()) + dx, int(at.y()) + dy);
+      if (image.valid(p) && image.pixelColor(p) == colour) return true;
+    }
+  }
+  return false;
+}
+
+ScreenTest::ScreenTest() : previousCurrent(QDir::currentPath()) {
+  const QDir pictures(QCoreApplication::applicationDirPath());
+  for (const QString& name : pictures.entryList({"*.svg", "*.ico", "*.ICO"}, QDir::Files)) {
+    QFile::copy(pictures.filePath(name), programDir.filePath(name));
+  }
+  setProgramDirectory(programDir.path());
+  QDir::setCurrent(programDir.path());
+  restart();
+}
+
+ScreenTest::~ScreenTest() {
+  hub.reset();
+  settleEvents();
+  setProgramDirectory(QString());
+  QDir::setCurrent(previousCurrent);
+}
+
+void ScreenTest::restart(double draw) {
+  hub.reset();
+  settleEvents();
+  state = ModЧМ();
+  state.rnd = [draw] { return draw; };
+  desktop = ScriptedDesktop();
+  hub = std::make_unique<ScreenHub>(state, desktop);
+}
+
+LabScreen* ScreenTest::reach(ScreenId id) {
+  using enum ScreenId;
+  // The screen each screen is opened from.
+  static const std::map<ScreenId, ScreenId> kFrom{
+      {Literature, Title},      {PersonalData, Title},  {MainWindow, PersonalData},
+      {Assembly, PersonalData}, {Bench, MainWindow},    {Bessel, Bench},
+      {Characteristic, Bench},  {Band, Characteristic}, {Report, Characteristic}};
+  if (hub->find(id) && id != Report) return hub->find(id);
+  if (const auto from = kFrom.find(id); from != kFrom.end() && !hub->find(from->second)) {
+    reach(from->second);
+  }
+  if (id == Bench) hub->unload(Assembly);  // "Монтаж окончен"
+  if (id == Report) state.Предв = 1;
+  hub->show(id == Assembly || id == Report ? MainWindow : id);
+  settleEvents();
+  return hub->find(id);
+}
+
+std::vector<ScreenId> ScreenTest::loaded() const {
+  std::vector<ScreenId> ids;
+  for (int i = int(ScreenId::Title); i <= int(ScreenId::Report); ++i) {
+    if (hub && hub->find(ScreenId(i))) ids.push_back(ScreenId(i));
+  }
+  return ids;
+}
+
+void ScreenTest::click(ScreenId id, const QString& name) {
+  LabScreen* screen = hub->find(id);
+  QObject* control = screen ? screen->findChild<QObject*>(name) : nullptr;
+  if (auto* action = qobject_cast<QAction*>(control)) {
+    action->trigger();
+  } else if (auto* widget = qobject_cast<QWidget*>(control)) {
+    EXPECT_TRUE(widget->isEnabled()) << name.toStdString();
+    QTest::mouseClick(widget, Qt::LeftButton);
+  } else {
+    ADD_FAILURE() << "nothing to click: " << name.toStdString();
+  }
+  settleEvents();
+}
+
+void ScreenTest::enter(ScreenId id, const QString& name, const QString& text) {
+  if (auto* box = child<QLineEdit>(id, name)) {
+    box->clear();
+    typeInto(box, text);
+  }
+}
+
+void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {
+  using enum ScreenId;
+  // The questions of the road: the characteristic's "have you done it" gets No, the end of the
+  // program No, everything else Yes.
+  desktop.onMessage = [this](const DesktopCall& call) {
+    if (call.buttons != MsgButtons::YesNo) return;
+    const bool no = call.text.startsWith("  Для дальнейшей работы") ||
+                    call.text == "Вы хотите окончить работу с программой?";
+    desktop.answers.push_front(no ? MsgAnswer::No : MsgAnswer::Yes);
+  };
+  hub.reset();
+  Main(state, desktop);
+  const auto hubs = qApp->findChildren<ScreenHub*>(QString(), Qt::FindDirectChildrenOnly);
+  ASSERT_FALSE(hubs.isEmpty()) << "Main made no screen hub";
+  hub.reset(hubs.back());
+  // Each screen's part: a control clicked, or a box typed into and confirmed with Enter.
+  // clang-format off
+  const std::tuple<ScreenId, const char*, const char*> acts[] = {
+      {Title, "CmdИнф", nullptr}, {Title, "CmdДальше", nullptr},
+      {PersonalData, "TxtФИО(0)", "Иванов"}, {PersonalData, "TxtФИО(1)", "Пётр"}, {PersonalData, "TxtФИО(2)", "Сергеевич"},
+      {PersonalData, "Txt№(0)", "РТ-21"}, {PersonalData, "Txt№(1)", "123456"}, {PersonalData, "Txt№(2)", "ivanov@example.org"},
+      {PersonalData, "CmdОК", nullptr},
+      {Assembly, "CmdДальше", nullptr},  // once the table is assembled (below): Yes
+      {Bench, "mnuЭтап(1)", nullptr}, {Bench, "mnuЭтап(2)", nullptr}, {Bench, "mnuЭтап(3)", nullptr},
+      {Bench, "LblВклНЧ", nullptr}, {Bench, "LblвклВЧ", nullptr}, {Bench, "LblвклСА", nullptr},
+      {Bench, "CmdNext", nullptr},  // with the amplitude turned up (below)
+      {Characteristic, "Text1(1)", "20,5"}, {Characteristic, "Text1(2)", "32.6"}, {Characteristic, "Text1(3)", "46.9"},
+      {Characteristic, "Text1(4)", "59.6"}, {Characteristic, "Text1(5)", "73.6"}, {Characteristic, "CmdИХ", nullptr},
+      {Characteristic, "CmdДальше", nullptr},  // No, then Yes
+      {Band, "txtГрЧаст(1)", "300"}, {Band, "txtГрЧаст(2)", "2596"}, {Band, "Txtрк", "32"}, {Band, "Txtdfk", "200"},
+      {Band, "Command2", nullptr}, {Band, "CmdДальше", nullptr},  // Yes, Yes: the channel box opens
+      {Band, "TxtN", "600"}, {Band, "Txtdfk", "150"}, {Band, "CmdДальше", nullptr}};
+  // clang-format on
+  for (auto act = std::begin(acts); act != std::end(acts); ++act) {
+    const auto& [screen, control, text] = *act;
+    if (screen == Assembly) {  // each instrument from the palette onto the table, then the cables
+      AssemblyDriver table(dynamic_cast<FrmМонтаж*>(hub->find(Assembly)), state);
+      ASSERT_NE(hub->find(Assembly), nullptr);
+      table.showWhole();
+      for (int i = 1; i <= 5; ++i) {
+        QTest::mouseClick(child(MainWindow, QStringLiteral("ImgПрибор(%1)").arg(i)), Qt::LeftButton,
+                          {}, QPoint(8, 8));
+        QTest::mouseClick(table.table(), Qt::LeftButton, {}, AssemblyDriver::kSpots[i - 1]);
+      }
+      table.wireEverything();
+    }
+    if (screen == Bench && act + 1 != std::end(acts) && std::get<0>(act[1]) != Bench) {
+      auto* amplitude = child<QScrollBar>(Bench, "HScrUвх");
+      amplitude->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      amplitude->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+    if (done && (act + 1 == std::end(acts) || std::get<0>(act[1]) != screen)) done(screen);
+    text ? enter(screen, control, text) : click(screen, control);
+  }
+  desktop.onMessage = nullptr;
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "app/lab_screen.h"
+#include "app/screen_hub.h"
+#include "app/work_state.h"
+#include "platform/desktop.h"
+
+// One thing the program asked of the desktop.
+struct DesktopCall {
+  enum class Kind { Message, Beep, OpenFile, Print, End };
+  DesktopCall(Kind k, QString t = {}, std::optional<QString> caption = {},
+              MsgButtons b = MsgButtons::Ok, MsgIcon i = MsgIcon::None)
+      : kind(k), text(t), title(caption), buttons(b), icon(i) {}
+  Kind kind;
+  QString text;                  // message text, or the printed document's name
+  std::optional<QString> title;  // none: the application's title
+  MsgButtons buttons;
+  MsgIcon icon;
+};
+
+// A desktop for tests: message boxes are answered from a queue, file dialogs from another, and
+// every call is recorded, so that a test reads like the student's road and never blocks.
+class ScriptedDesktop : public Desktop {
+ public:
+  std::deque<MsgAnswer> answers;  // a box with no queued answer gets OK, or No for Yes/No
+  std::deque<QString> fileNames;  // an empty queue means the student cancels
+  std::vector<DesktopCall> calls;
+  // Runs when a message box is shown, before it is answered (the box is "open" then).
+  std::function<void(const DesktopCall&)> onMessage;
+  PrintOutcome printOutcome = PrintOutcome::Printed;
+  bool ended = false;
+
+  MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
+                    const std::optional<QString>& title) override;
+  void beep() override { calls.push_back({DesktopCall::Kind::Beep}); }
+  QString openFileName(QWidget* parent, const OpenFileRequest& request) override;
+  PrintOutcome printPage(QWidget* parent, const QString& documentName,
+                         const PagePainter& paint) override;
+  void endProgram() override { calls.push_back({DesktopCall::Kind::End}), ended = true; }
+
+  std::vector<DesktopCall> messages() const;
+  int beepCount() const {
+    return int(std::ranges::count(calls, DesktopCall::Kind::Beep, &DesktopCall::kind));
+  }
+  void clear() { calls.clear(), answers.clear(), fileNames.clear(); }
+};
+
+// Lets pending events (paints, deferred deletions) run.
+void settleEvents();
+// Writes what the widget's window shows to build/screens/<name>.png.
+bool saveScreenPng(QWidget* widget, const QString& name);
+// A number written with a point, as the system locale shows it.
+QString localeNumber(const char* text);
+// Types the text key by key (QTest::keyClicks takes Latin-1 only), then Enter unless told not to.
+void typeInto(QWidget* box, const QString& text, bool enter = true);
+// Whether a pixel of the colour lies within `radius` pixels of `at` (pixels of the image).
+bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius = 1);
+
+// A program folder of the test's own (a temporary folder with a copy of the pictures, made the
+// program's directory and the current directory), a work state (every draw 0.5), a scripted
+// desktop and a hub.
+class ScreenTest : public ::testing::Test {
+ public:
+  ScreenTest();
+  ~ScreenTest() override;
+
+  // Loads what lies before the screen on the student's road, as the screens' buttons do, then
+  // the screen itself (the report through the characteristic's preview).
+  LabScreen* reach(ScreenId id);
+  // A fresh run: the screens closed, a new work state (every draw `draw`) and desktop.
+  void restart(double draw = 0.5);
+  std::vector<ScreenId> loaded() const;
+  template <class T = QWidget>
+  T* child(ScreenId id, const QString& name) const {
+    LabScreen* screen = hub ? hub->find(id) : nullptr;
+    T* found = screen ? screen->findChild<T*>(name) : nullptr;
+    if (!found) ADD_FAILURE() << "no " << name.toStdString();
+    return found;
+  }
+  void click(ScreenId id, const QString& name);  // a button, a clickable label or a menu item
+  void enter(ScreenId id, const QString& name, const QString& text);  // into an emptied box
+  // The whole road from Main to the end of the work through the real controls, the boxes
+  // answered by their texts; `done` runs when a screen's part is done, before the click that
+  // leaves it. After the channel count is confirmed, Δfk is typed again: 150.
+  void walkRoad(const std::function<void(ScreenId)>& done = nullptr);
+
+  QTemporaryDir programDir;
+  QString previousCurrent;
+  ModЧМ state;
+  ScriptedDesktop desktop;
+  std::unique_ptr<ScreenHub> hub;
+};
