@@ -154,7 +154,7 @@ TEST_F(Use, RandomEventsOnEveryScreenBreakNothing) {
   for (int id = int(ScreenId::Title); id <= int(ScreenId::Report); ++id) {
     SCOPED_TRACE(id);
     random.seed(seed ^ (quint64(id) * 0x9E3779B97F4A7C15ull));  // each screen repeatable alone
-    hub.reset();
+    closeScreens();
     const QString broken = run(ScreenId(id), events);
     EXPECT_TRUE(broken.isEmpty()) << "seed " << seed << ": " << broken.toStdString();
   }

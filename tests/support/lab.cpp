@@ -109,20 +109,26 @@ ScreenTest::ScreenTest() : previousCurrent(QDir::currentPath()) {
   restart();
 }
 
-ScreenTest::~ScreenTest() {
-  hub.reset();
+void ScreenTest::closeScreens() {
+  hub = nullptr;
+  ownHub.reset();
+  closeProgram();
   settleEvents();
+}
+
+ScreenTest::~ScreenTest() {
+  closeScreens();
   setProgramDirectory(QString());
   QDir::setCurrent(previousCurrent);
 }
 
 void ScreenTest::restart(double draw) {
-  hub.reset();
-  settleEvents();
+  closeScreens();
   state = ModЧМ();
   state.rnd = [draw] { return draw; };
   desktop = ScriptedDesktop();
-  hub = std::make_unique<ScreenHub>(state, desktop);
+  ownHub = std::make_unique<ScreenHub>(state, desktop);
+  hub = ownHub.get();
 }
 
 LabScreen* ScreenTest::reach(ScreenId id) {
@@ -182,11 +188,10 @@ void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {
                     call.text == "Вы хотите окончить работу с программой?";
     desktop.answers.push_front(no ? MsgAnswer::No : MsgAnswer::Yes);
   };
-  hub.reset();
+  closeScreens();
   Main(state, desktop);
-  const auto hubs = qApp->findChildren<ScreenHub*>(QString(), Qt::FindDirectChildrenOnly);
-  ASSERT_FALSE(hubs.isEmpty()) << "Main made no screen hub";
-  hub.reset(hubs.back());
+  hub = startedProgram();
+  ASSERT_NE(hub, nullptr) << "Main made no screen hub";
   // Each screen's part: a control clicked, or a box typed into and confirmed with Enter.
   // clang-format off
   const std::tuple<ScreenId, const char*, const char*> acts[] = {

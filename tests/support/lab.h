@@ -97,5 +97,7 @@ class ScreenTest : public ::testing::Test {
   QString previousCurrent;
   ModЧМ state;
   ScriptedDesktop desktop;
-  std::unique_ptr<ScreenHub> hub;
+  ScreenHub* hub = nullptr;  // the test's own, or the one Main started
+  std::unique_ptr<ScreenHub> ownHub;
+  void closeScreens();
 };
