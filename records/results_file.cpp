@@ -166,7 +166,8 @@ FileStatus ModЧМ::ЗаписатьРезультат() {
   }
   QSaveFile file(name);
   if (!file.open(QIODevice::WriteOnly)) return FileStatus::OpenFailed;
-  if (file.write(content) != content.size()) {
+  // flush() sees a short write (a full disk, a file size limit) that commit() lets pass.
+  if (file.write(content) != content.size() || !file.flush()) {
     file.cancelWriting();
     return FileStatus::WriteFailed;
   }
