@@ -9,37 +9,31 @@
 
 namespace {
 
-struct RowCase {
-  double reading;
-  double index;
-  float amplitude;
-  float deviation;
-  bool hasSlope;
-  double slope;  // MHz/V, checked to 0.005
-};
-
-class CharacteristicRowValues : public ::testing::TestWithParam<RowCase> {};
-
-TEST_P(CharacteristicRowValues, AreFiniteSinglesWithTheSlopeOnlyWhereItExists) {
-  const RowCase& c = GetParam();
-  const CharacteristicRow row = computeCharacteristicRow(c.reading, c.index);
-  EXPECT_FLOAT_EQ(row.amplitude, c.amplitude);
-  EXPECT_FLOAT_EQ(row.deviation, c.deviation);
-  EXPECT_EQ(row.hasSlope, c.hasSlope);
-  EXPECT_NEAR(row.slope, c.slope, 0.005);
-  for (float value : {row.reading, row.amplitude, row.deviation, row.slope}) {
-    EXPECT_TRUE(std::isfinite(value));
+// Amplitude = reading x 1.41, deviation = index x 0.5 MHz, slope in MHz/V (checked to 0.005)
+// only where the amplitude is not 0; every value a finite single.
+TEST(CharacteristicRow, IsComputedInSinglesWithTheSlopeOnlyWhereItExists) {
+  const struct {
+    double reading, index;
+    float amplitude, deviation;
+    bool hasSlope;
+    double slope;
+  } rows[] = {{10, 2.408, 14.1f, 1.204f, true, 85.39},
+              {150, 20.82, 211.5f, 10.41f, true, 49.22},
+              {0, 2.408, 0, 1.204f, false, 0},
+              {1e40, 3.832, 0, 1.916f, false, 0},  // a reading no single can hold counts as none
+              // so small that the slope would overflow a single
+              {1e-40, 3.832, 1.41e-40f, 1.916f, false, 0}};
+  for (const auto& c : rows) {
+    SCOPED_TRACE(c.reading);
+    const CharacteristicRow row = computeCharacteristicRow(c.reading, c.index);
+    EXPECT_FLOAT_EQ(row.amplitude, c.amplitude);
+    EXPECT_FLOAT_EQ(row.deviation, c.deviation);
+    EXPECT_EQ(row.hasSlope, c.hasSlope);
+    EXPECT_NEAR(row.slope, c.slope, 0.005);
+    for (float value : {row.reading, row.amplitude, row.deviation, row.slope})
+      EXPECT_TRUE(std::isfinite(value));
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, CharacteristicRowValues,
-                         ::testing::Values(RowCase{10, 2.408, 14.1f, 1.204f, true, 85.39},
-                                           RowCase{150, 20.82, 211.5f, 10.41f, true, 49.22},
-                                           RowCase{0, 2.408, 0, 1.204f, false, 0},
-                                           // a reading no single can hold counts as none
-                                           RowCase{1e40, 3.832, 0, 1.916f, false, 0},
-                                           // so small that the slope would overflow a single
-                                           RowCase{1e-40, 3.832, 1.41e-40f, 1.916f, false, 0}));
 
 TEST(CharacteristicPoints, RunFromTheOriginInRowOrderAndStayDrawable) {
   Результат record;
