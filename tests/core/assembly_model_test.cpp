@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
-#include <vector>
+#include <map>
 
 #include "app/work_state.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 // QString in the failure messages as text.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
@@ -27,254 +29,178 @@ QSizeF sizeOf(const QString& picture) {
   return {};
 }
 
+// The student's mouse on the mounting table as a script of steps separated by ';', each an action
+// or a look at the bookkeeping; "step = text" checks what the step gives, "still step" that it
+// gives what it gave the last time. Actions: place i x y (palette icon i, a click on the table),
+// select i, click x y, pointer x y, into k p i (plug p of cable k dragged into instrument i),
+// input k p, output k p (to the halves of the modulator), press k p x y, grab i x y (a press on
+// instrument i), over i x y, overm x y, overp x y (drag-overs), table x y, drop i, dropm,
+// dropp k p (drops). Looks: plug k p ("tag container picture left,top width x height"), start k,
+// line k (of cable k's line), rect i, lists (the tokens of instruments 1..5 | input instruments |
+// output instruments | terminal marks), marks k (at the input | at the output), side, visible,
+// current, kind, mouse, check.
 class AssemblyModelTest : public ::testing::Test {
  public:
-  // Palette icon i, then a click on the table with the pointer at (x, y).
-  void place(int i, double x, double y) {
-    model.selectInstrument(i);
-    model.pointerOverTable(x, y);
-    model.placeInstrument();
-  }
-  void plugInto(int k, int p, int i) {
-    model.pressPlug(k, p, 10, 10);
-    EXPECT_EQ(model.dragOverInstrument(i, 300, 100), DragFeedback::Beep);
-    model.dropOnInstrument(i);
-  }
-  // y: the pointer's height in the modulator (1965 twips high; the label ЧМ at 982.5).
-  void plugToModulator(int k, int p, double y) {
-    model.pressPlug(k, p, 10, 10);
-    EXPECT_EQ(model.dragOverModulator(100, y), DragFeedback::Beep);
-    model.dropOnModulator();
-  }
-  void plugToInput(int k, int p) { plugToModulator(k, p, 1500); }
-  void plugToOutput(int k, int p) { plugToModulator(k, p, 300); }
-  void placeAll() {
-    for (const auto& [i, x, y] : {std::tuple{1, 1500, 600},
-                                  {2, 1500, 1500},
-                                  {3, 1500, 2600},
-                                  {4, 8500, 700},
-                                  {5, 8500, 2200}})
-      place(i, x, y);
-  }
-  // "tag container picture left,top width x height"
-  QString plug(int k, int p) const {
-    const QRectF r = model.plugRect(k, p);
-    const auto n = [](double v) { return QString::number(v); };
-    return model.plug(k, p).Tag + u' ' + n(model.plug(k, p).container) + u' ' +
-           model.plug(k, p).Picture + u' ' + n(r.x()) + u',' + n(r.y()) + u' ' + n(r.width()) +
-           u'x' + n(r.height());
-  }
-  // "x1,y1 x2,y2"
-  QString line(int k) const {
-    const AssemblyModel::Line& l = model.Кабель(k);
-    return QStringLiteral("%1,%2 %3,%4").arg(l.X1).arg(l.Y1).arg(l.X2).arg(l.Y2);
-  }
-  // The lists: the tokens of instruments 1..5 | input instruments | output instruments |
-  // terminal marks.
-  QString lists() const {
-    QStringList tokens;
-    for (int i = 1; i <= 5; ++i) tokens << model.СоедПрибора[i];
-    return tokens.join(u'/') + u'|' + model.ПриборыВх + u'|' + model.ПриборыВых + u'|' +
-           model.СоедЧМ;
+  void run(const char* script) {
+    std::map<QString, QString> seen;
+    for (QString step : QString::fromUtf8(script).split(u';', Qt::SkipEmptyParts)) {
+      step = step.trimmed();
+      const bool still = step.startsWith(u"still "_s);
+      const QString action = step.section(u'=', 0, 0).trimmed().mid(still ? 6 : 0);
+      const QStringList w = action.split(u' ', Qt::SkipEmptyParts);
+      const auto n = [&](int i) { return w.value(i).toDouble(); };
+      const auto k = [&](int i) { return w.value(i).toInt(); };
+      const auto text = [](double v) { return QString::number(v); };
+      const auto point = [&](double x, double y) { return text(x) + u',' + text(y); };
+      const auto feedback = [](DragFeedback f) {
+        return f == DragFeedback::Beep ? u"beep"_s : u"silent"_s;
+      };
+      const QString& op = w[0];
+      QString result;
+      static const QStringList kSteps =
+          u"place select click pointer into input output press grab over "
+          u"overm overp table drop dropm dropp plug start line rect lists "
+          u"marks side visible current kind mouse check"_s.split(u' ');
+      if (!kSteps.contains(op)) ADD_FAILURE() << "no such step: " << qPrintable(step);
+      if (op == u"place" || op == u"select") model.selectInstrument(k(1));
+      if (op == u"place" || op == u"click" || op == u"pointer")
+        model.pointerOverTable(n(op == u"place" ? 2 : 1), n(op == u"place" ? 3 : 2));
+      if (op == u"place" || op == u"click") model.placeInstrument();
+      if (op == u"into" || op == u"input" || op == u"output") model.pressPlug(k(1), k(2), 10, 10);
+      if (op == u"into") {
+        EXPECT_EQ(model.dragOverInstrument(k(3), 300, 100), DragFeedback::Beep) << qPrintable(step);
+        model.dropOnInstrument(k(3));
+      }
+      if (op == u"input" || op == u"output") {
+        EXPECT_EQ(model.dragOverModulator(100, op == u"input" ? 1500 : 300), DragFeedback::Beep);
+        model.dropOnModulator();
+      }
+      if (op == u"press") model.pressPlug(k(1), k(2), n(3), n(4));
+      if (op == u"grab") model.pressInstrument(k(1), n(2), n(3));
+      if (op == u"over") result = feedback(model.dragOverInstrument(k(1), n(2), n(3)));
+      if (op == u"overm") result = feedback(model.dragOverModulator(n(1), n(2)));
+      if (op == u"overp") model.dragOverPlug(n(1), n(2));
+      if (op == u"table") model.dropOnTable(n(1), n(2));
+      if (op == u"drop") model.dropOnInstrument(k(1));
+      if (op == u"dropm") model.dropOnModulator();
+      if (op == u"dropp") model.dropOnPlug(k(1), k(2));
+      if (op == u"plug") {
+        const QRectF r = model.plugRect(k(1), k(2));
+        const AssemblyModel::Plug& plug = model.plug(k(1), k(2));
+        result = plug.Tag + u' ' + text(plug.container) + u' ' + plug.Picture + u' ' +
+                 point(r.x(), r.y()) + u' ' + text(r.width()) + u'x' + text(r.height());
+      }
+      if (op == u"start" || op == u"line")
+        result = point(model.Кабель(k(1)).X1, model.Кабель(k(1)).Y1);
+      if (op == u"line") result += u' ' + point(model.Кабель(k(1)).X2, model.Кабель(k(1)).Y2);
+      if (op == u"rect") {
+        const QRectF r = model.instrumentRect(k(1));
+        result = point(r.x(), r.y()) + u' ' + text(r.width()) + u'x' + text(r.height());
+      }
+      if (op == u"lists") {
+        for (int i = 1; i <= 5; ++i) result += model.СоедПрибора[i] + (i < 5 ? u"/"_s : u"|"_s);
+        result += model.ПриборыВх + u'|' + model.ПриборыВых + u'|' + model.СоедЧМ;
+      }
+      if (op == u"marks") result = model.ВхКабеля(k(1)) + u'|' + model.ВыхКабеля(k(1));
+      if (op == u"side") result = text(model.СторонаЧМ);
+      if (op == u"visible")
+        for (int i = 1; i <= 5; ++i) result += model.instrument(i).Visible ? text(i) : QString();
+      if (op == u"current") result = text(state.НомПрибора);
+      if (op == u"kind") result = state.ВидОбъекта;
+      if (op == u"mouse") result = point(model.XМыши, model.YЗахв);
+      if (op == u"check")
+        result = model.checkAssembly() == AssemblyCheck::Complete ? u"complete"_s : u"incomplete"_s;
+      if (still) {
+        EXPECT_EQ(result, seen[action]) << qPrintable(step);
+      }
+      if (step.contains(u'=')) {
+        EXPECT_EQ(result, step.section(u'=', 1).trimmed()) << qPrintable(step);
+      }
+      seen[action] = result;
+    }
   }
 
   ModЧМ state;
   AssemblyModel model{state, sizeOf};
 };
 
-TEST_F(AssemblyModelTest, CableOneFromTheGeneratorToTheInput) {
-  EXPECT_EQ(plug(4, 2), "20 0 РазъемПр.wmf 8940,4035 555x240");  // in its stack
-  EXPECT_EQ(model.Кабель(2).X2, 2385);
-  place(1, 2000, 1000);  // the generator's left top is then 1175, 655
-  plugInto(1, 1, 1);
-  plugToInput(1, 2);
-  // The generator's side is "П": the plug sits in its bottom right corner.
-  EXPECT_EQ(plug(1, 1), "11 1 ВклРазъемЛев.wmf 1200,480 450x210");
-  EXPECT_EQ(plug(1, 2), "20 0 ВхРазъем.wmf 5640,2549 405x226");
-  EXPECT_EQ(lists(), "11////|Генератор||Вхд");
-  EXPECT_EQ(model.ВхКабеля(1), "1Вхд2");
-  EXPECT_EQ(model.СторонаЧМ, 1);
-  // From the generator's right edge to the left edge of plug 2 in the modulator's corner.
-  EXPECT_EQ(line(1), "2825,1240 5640,2662");
-}
+#define PLACE_ALL                                                              \
+  "place 1 1500 600; place 2 1500 1500; place 3 1500 2600; place 4 8500 700; " \
+  "place 5 8500 2200; "
+#define ONE_IN_EACH "into 1 1 1; into 2 1 2; into 3 1 3; into 4 1 4; into 5 1 5; "
 
-// The check: every instrument holds a plug, and the modulator has a plug at each terminal.
-// Which instrument goes to which terminal is not compared.
-TEST_F(AssemblyModelTest, TheCheckAnswersAsTheCircuitStands) {
-  constexpr int kInput = -1, kOutput = -2, kOff = 0;
-  struct Wire {
-    int k, p, to;  // plug p of cable k into instrument `to`, to a terminal, or off onto the table
-  };
-  const std::vector<Wire> each{{1, 1, 1}, {2, 1, 2}, {3, 1, 3}, {4, 1, 4}, {5, 1, 5}};
-  const auto eachAnd = [&](std::vector<Wire> more) {
-    more.insert(more.begin(), each.begin(), each.end());
-    return more;
-  };
-  const std::tuple<const char*, std::vector<Wire>, AssemblyCheck> rows[] = {
-      {"nothing wired", {}, AssemblyCheck::Incomplete},
-      {"input only", eachAnd({{1, 2, kInput}}), AssemblyCheck::Incomplete},
-      {"input and output", eachAnd({{1, 2, kInput}, {4, 2, kOutput}}), AssemblyCheck::Complete},
-      {"output pulled off again", eachAnd({{1, 2, kInput}, {4, 2, kOutput}, {4, 2, kOff}}),
-       AssemblyCheck::Incomplete},
-      {"plug pulled from an instrument", eachAnd({{1, 2, kInput}, {4, 2, kOutput}, {3, 1, kOff}}),
-       AssemblyCheck::Incomplete},
-      {"plug put back", eachAnd({{1, 2, kInput}, {4, 2, kOutput}, {3, 1, kOff}, {3, 1, 3}}),
-       AssemblyCheck::Complete},
-      {"one instrument without a plug",
-       {{1, 1, 1}, {2, 1, 2}, {3, 1, 3}, {4, 1, 4}, {1, 2, kInput}, {5, 2, kOutput}},
-       AssemblyCheck::Incomplete},
-      {"wrong wiring passes",
-       {{1, 1, 1}, {1, 2, kOutput}, {2, 1, 4}, {2, 2, kInput}, {3, 1, 2}, {4, 1, 3}, {5, 1, 5}},
-       AssemblyCheck::Complete}};
-  for (const auto& [name, wiring, expected] : rows) {
+TEST_F(AssemblyModelTest, KeepsItsBookkeepingThroughTheStudentsMouse) {
+  const std::pair<const char*, const char*> scripts[] = {
+      {"cable 1 from the generator to the input",
+       // A free plug lies in its stack. The generator's left top is 1175, 655; its side is "П",
+       // so a plug sits in its bottom right corner; the line runs from the generator's right edge
+       // to the left edge of plug 2 in the modulator's bottom right corner.
+       "plug 4 2 = 20 0 РазъемПр.wmf 8940,4035 555x240; place 1 2000 1000; into 1 1 1; input 1 2;"
+       "plug 1 1 = 11 1 ВклРазъемЛев.wmf 1200,480 450x210; plug 1 2 = 20 0 ВхРазъем.wmf 5640,2549 405x226;"
+       "lists = 11////|Генератор||Вхд; marks 1 = 1Вхд2|; side = 1; line 1 = 2825,1240 5640,2662"},
+      // The half of the modulator under the pointer, by its height in the modulator (1965 twips,
+      // the label ЧМ at 982.5): the middle line belongs to the input, and the mark pending in one
+      // half goes when the pointer moves on to the other.
+      {"the halves of the modulator",
+       "press 2 1 10 10; overm 100 1965; marks 2 = Вхд|; side = 1; overm 100 982.5; side = 1;"
+       "overm 100 982.49; marks 2 = |Вых; side = 2; overm 100 0; side = 2; dropm; marks 2 = |2Вых1;"
+       "lists = ////|||Вых; plug 2 1 = 10 0 ВыхРазъем.wmf 6090,810 405x226"},
+      {"a cable never connects an instrument to itself",
+       "place 2 3000 1000; into 3 1 2; line 3; press 3 2 20 30; over 2 400 100; drop 2;"
+       "plug 3 2 = 20 0 РазъемПр.wmf 2430,4035 555x240; lists = /13///|МВ||; still line 3"},
+      // The right and bottom edges stay where the plugged plug had them; the line follows at the
+      // drop. XРазъема is a whole number of twips: 5167.5 rounds to the even 5168.
+      {"a plug pulled out lies on the same spot",
+       "place 1 2000 1000; place 3 6000 3000; into 1 1 1; into 2 2 3; line 1; press 1 1 10 10;"
+       "plug 1 1 = 10 0 РазъемЛев.wmf 2270,1105 555x240; lists = //22//|НЧОсц||; still line 1;"
+       "overp 10 10; dropp 1 1; plug 1 1 = 10 0 РазъемЛев.wmf 2270,1105 555x240; start 1 = 2825,1225;"
+       "press 2 2 10 10; plug 2 2 = 20 0 РазъемПр.wmf 5168,3150 555x240; lists = ////|||"},
+      {"moving an instrument redraws every plug line past a blank token",
+       "place 2 3000 1000; into 1 1 2; into 2 1 2; into 3 1 2; press 2 1 10 10; table 500 500;"
+       "lists = /11  13///|МВМВ||; line 2; grab 2 100 50; over 4 10 10; table 5100 2050;"
+       "rect 2 = 5000,2000 1425x450; start 1 = 5000,2345; start 3 = 5000,2345; still line 2"},
+      {"both plugs of one cable at the input record only the last",
+       "input 1 1; input 1 2; marks 1 = 1Вхд2|; lists = ////|||ВхдВхд; press 1 1 10 10;"
+       "plug 1 1 = 10 0 ВхРазъем.wmf 5640,2549 405x226; lists = ////|||ВхдВхд; press 1 2 10 10;"
+       "lists = ////|||Вхд; marks 1 = Вхд|"},
+      {"a drag passing over the input does not forget the plug there",
+       "input 1 1; press 1 2 10 10; overm 100 1500; table 3000 3000; marks 1 = Вхд|;"
+       "press 1 1 10 10; lists = ////|||"},
+      {"only instruments with a table picture are placed",
+       "click 4000 2000; select 6; click 4000 2000; visible = ; current = 6; kind = Приборы;"
+       "place 5 4000 2000; visible = 5; rect 5 = 3085,1452.5 1830x1095"},
+      {"a drop on another item puts the dragged one under the pointer",
+       "place 1 2000 1000; place 2 6000 1000; grab 1 200 100; over 2 300 40 = silent; current = 1;"
+       "drop 2; rect 1 = 5387.5,715 1650x690; rect 2 = 5287.5,775 1425x450; press 2 1 30 20;"
+       "overp 50 60; dropp 3 1; plug 2 1 = 10 0 РазъемЛев.wmf 305,4075 555x240;"
+       "plug 3 1 = 10 0 РазъемЛев.wmf 285,4035 555x240; start 2 = 860,4195"},
+      {"placing again by a click takes the cable ends along",
+       "place 3 3000 1000; into 4 1 3; place 3 7000 2000; start 4 = 6167.5,2285"},
+      {"pointer positions round halves to even",
+       "pointer 0.5 0.5; grab 1 0.5 0.5; mouse = 0,0; pointer 1.5 1.5; grab 1 1.5 1.5; mouse = 2,2;"
+       "pointer 2.5 2.5; grab 1 2.5 2.5; mouse = 2,2; pointer -0.5 -0.5; grab 1 -0.5 -0.5;"
+       "mouse = 0,0; pointer 40000.4 0; grab 1 0 40000.4; mouse = 40000,40000"},
+      // The check: every instrument holds a plug, and the modulator has a plug at each terminal;
+      // which instrument goes to which terminal is not compared.
+      {"check: nothing wired", PLACE_ALL "check = incomplete"},
+      {"check: input only", PLACE_ALL ONE_IN_EACH "input 1 2; check = incomplete"},
+      {"check: input and output", PLACE_ALL ONE_IN_EACH "input 1 2; output 4 2; check = complete"},
+      {"check: output pulled off again", PLACE_ALL ONE_IN_EACH
+       "input 1 2; output 4 2; press 4 2 5 5; table 3000 3000; check = incomplete"},
+      {"check: a plug pulled from an instrument and put back",
+       PLACE_ALL ONE_IN_EACH "input 1 2; output 4 2; press 3 1 5 5; table 3000 3000;"
+                             "check = incomplete; into 3 1 3; check = complete"},
+      {"check: one instrument without a plug",
+       PLACE_ALL "into 1 1 1; into 2 1 2; into 3 1 3; into 4 1 4; input 1 2; output 5 2;"
+                 "check = incomplete"},
+      {"check: wrong wiring passes", PLACE_ALL
+       "into 1 1 1; output 1 2; into 2 1 4; input 2 2; into 3 1 2; into 4 1 3; into 5 1 5;"
+       "check = complete"}};
+  for (const auto& [name, script] : scripts) {
     SCOPED_TRACE(name);
     state = ModЧМ();
     model.load();  // the screen as it is loaded
-    placeAll();
-    for (const Wire& w : wiring) {
-      if (w.to > 0) plugInto(w.k, w.p, w.to);
-      if (w.to == kInput) plugToInput(w.k, w.p);
-      if (w.to == kOutput) plugToOutput(w.k, w.p);
-      if (w.to == kOff) model.pressPlug(w.k, w.p, 5, 5), model.dropOnTable(3000, 3000);
-    }
-    EXPECT_EQ(model.checkAssembly(), expected);
-  }
-}
-
-// Which half of the modulator the pointer is over, by its height in the modulator; the mark
-// pending in one half goes when the pointer moves on to the other.
-TEST_F(AssemblyModelTest, TheMiddleLineOfTheModulatorBelongsToTheInput) {
-  const std::tuple<double, int, const char*> rows[] = {
-      {1965, 1, "Вхд|"}, {982.5, 1, "Вхд|"}, {982.49, 2, "|Вых"}, {0, 2, "|Вых"}};
-  model.pressPlug(2, 1, 10, 10);
-  for (const auto& [y, side, marks] : rows) {
-    model.dragOverModulator(100, y);
-    EXPECT_EQ(model.СторонаЧМ, side) << y;
-    EXPECT_EQ(model.ВхКабеля(2) + u'|' + model.ВыхКабеля(2), marks) << y;
-  }
-  model.dropOnModulator();
-  EXPECT_EQ(model.ВхКабеля(2) + u'|' + model.ВыхКабеля(2) + u'|' + model.СоедЧМ, "|2Вых1|Вых");
-  EXPECT_EQ(plug(2, 1), "10 0 ВыхРазъем.wmf 6090,810 405x226");
-}
-
-TEST_F(AssemblyModelTest, ACableNeverConnectsAnInstrumentToItself) {
-  place(2, 3000, 1000);
-  plugInto(3, 1, 2);
-  const QString lineBefore = line(3);
-  model.pressPlug(3, 2, 20, 30);
-  model.dragOverInstrument(2, 400, 100);
-  model.dropOnInstrument(2);
-  EXPECT_EQ(plug(3, 2), "20 0 РазъемПр.wmf 2430,4035 555x240");
-  EXPECT_EQ(lists(), "/13///|МВ||");
-  EXPECT_EQ(line(3).section(u' ', 1), lineBefore.section(u' ', 1));
-}
-
-TEST_F(AssemblyModelTest, APlugPulledOutLiesOnTheSameSpotAndItsLineFollowsAtTheDrop) {
-  place(1, 2000, 1000);  // side "П": the plug sits at the right edge
-  place(3, 6000, 3000);  // side "Л": at the left edge
-  plugInto(1, 1, 1);
-  plugInto(2, 2, 3);
-  const QString line1 = line(1);
-  model.pressPlug(1, 1, 10, 10);
-  // The right and bottom edges stay where the plugged plug had them; no redraw on the press.
-  EXPECT_EQ(plug(1, 1), "10 0 РазъемЛев.wmf 2270,1105 555x240");
-  EXPECT_EQ(lists(), "//22//|НЧОсц||");
-  EXPECT_EQ(line(1), line1);
-  model.dragOverPlug(10, 10);
-  model.dropOnPlug(1, 1);  // released without moving: dropped on itself
-  EXPECT_EQ(plug(1, 1), "10 0 РазъемЛев.wmf 2270,1105 555x240");
-  EXPECT_EQ(line(1).section(u' ', 0, 0), "2825,1225");
-  // XРазъема is a whole number of twips: 5167.5 rounds to the even 5168.
-  model.pressPlug(2, 2, 10, 10);
-  EXPECT_EQ(plug(2, 2), "20 0 РазъемПр.wmf 5168,3150 555x240");
-  EXPECT_EQ(lists(), "////|||");
-}
-
-TEST_F(AssemblyModelTest, MovingAnInstrumentRedrawsEveryPlugLinePastABlankToken) {
-  place(2, 3000, 1000);  // left top 2287.5, 775
-  plugInto(1, 1, 2);
-  plugInto(2, 1, 2);
-  plugInto(3, 1, 2);
-  model.pressPlug(2, 1, 10, 10);  // the middle token leaves two blanks
-  model.dropOnTable(500, 500);
-  ASSERT_EQ(lists(), "/11  13///|МВМВ||");  // one МВ per plug
-  const QString line2 = line(2);
-  model.pressInstrument(2, 100, 50);
-  model.dragOverInstrument(4, 10, 10);  // passing over another instrument
-  model.dropOnTable(5100, 2050);
-  EXPECT_EQ(model.instrumentRect(2).topLeft(), QPointF(5000, 2000));
-  EXPECT_EQ(model.plug(1, 1).container, 2);  // the plugs went with it
-  EXPECT_EQ(line(1).section(u' ', 0, 0), "5000,2345");
-  EXPECT_EQ(line(3).section(u' ', 0, 0), "5000,2345");
-  EXPECT_EQ(line(2), line2);
-}
-
-TEST_F(AssemblyModelTest, BothPlugsOfOneCableAtTheInputRecordOnlyTheLast) {
-  plugToInput(1, 1);
-  plugToInput(1, 2);
-  EXPECT_EQ(model.ВхКабеля(1) + u'|' + model.СоедЧМ, "1Вхд2|ВхдВхд");
-  model.pressPlug(1, 1, 10, 10);
-  EXPECT_EQ(model.plug(1, 1).Picture + u'|' + model.СоедЧМ, "ВхРазъем.wmf|ВхдВхд");
-  model.pressPlug(1, 2, 10, 10);
-  EXPECT_EQ(model.plug(1, 2).Picture + u'|' + model.СоедЧМ, "РазъемПр.wmf|Вхд");
-  EXPECT_EQ(model.ВхКабеля(1), "Вхд");
-}
-
-TEST_F(AssemblyModelTest, ADragPassingOverTheInputDoesNotForgetThePlugThere) {
-  plugToInput(1, 1);
-  model.pressPlug(1, 2, 10, 10);
-  model.dragOverModulator(100, 1500);  // the other plug passes over the input...
-  model.dropOnTable(3000, 3000);       // ...and is put down elsewhere
-  EXPECT_EQ(model.ВхКабеля(1), "Вхд");
-  model.pressPlug(1, 1, 10, 10);  // the plug at the input still comes off it
-  EXPECT_EQ(model.plug(1, 1).Picture + u'|' + model.СоедЧМ, "РазъемЛев.wmf|");
-}
-
-TEST_F(AssemblyModelTest, OnlyInstrumentsWithATablePictureArePlaced) {
-  for (int chosen : {0, 6}) {
-    if (chosen) model.selectInstrument(chosen);
-    model.pointerOverTable(4000, 2000);
-    model.placeInstrument();
-    for (int i = 1; i <= 5; ++i) EXPECT_FALSE(model.instrument(i).Visible) << chosen;
-  }
-  EXPECT_EQ(state.НомПрибора, 6);
-  EXPECT_EQ(state.ВидОбъекта, "Приборы");
-  place(5, 4000, 2000);
-  EXPECT_TRUE(model.instrument(5).Visible);
-  EXPECT_EQ(model.instrumentRect(5), QRectF(4000 - 915, 2000 - 547.5, 1830, 1095));
-}
-
-TEST_F(AssemblyModelTest, ADropOnAnotherItemPutsTheDraggedOneUnderThePointer) {
-  place(1, 2000, 1000);  // 1175, 655
-  place(2, 6000, 1000);  // 5287.5, 775
-  model.pressInstrument(1, 200, 100);
-  EXPECT_EQ(model.dragOverInstrument(2, 300, 40), DragFeedback::Silent);
-  EXPECT_EQ(state.НомПрибора, 1);  // passing over the millivoltmeter did not make it current
-  model.dropOnInstrument(2);
-  EXPECT_EQ(model.instrumentRect(1).topLeft(), QPointF(5287.5 - 200 + 300, 775 - 100 + 40));
-  EXPECT_EQ(model.instrumentRect(2).topLeft(), QPointF(5287.5, 775));
-  model.pressPlug(2, 1, 30, 20);
-  model.dragOverPlug(50, 60);
-  model.dropOnPlug(3, 1);  // a plug of the same stack
-  EXPECT_EQ(plug(2, 1), "10 0 РазъемЛев.wmf 305,4075 555x240");
-  EXPECT_EQ(plug(3, 1), "10 0 РазъемЛев.wmf 285,4035 555x240");
-  EXPECT_EQ(line(2).section(u',', 0, 0), "860");
-}
-
-TEST_F(AssemblyModelTest, PlacingAgainByAClickTakesTheCableEndsAlong) {
-  place(3, 3000, 1000);
-  plugInto(4, 1, 3);
-  place(3, 7000, 2000);
-  EXPECT_EQ(line(4).section(u' ', 0, 0), "6167.5,2285");
-}
-
-TEST_F(AssemblyModelTest, PointerPositionsRoundHalvesToEven) {
-  for (const auto& [value, rounded] :
-       {std::pair{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {40000.4, 40000}}) {
-    model.pointerOverTable(value, value);
-    model.pressInstrument(1, value, value);
-    EXPECT_EQ(model.XМыши, rounded) << value;
-    EXPECT_EQ(model.YЗахв, rounded) << value;
+    run(script);
   }
 }
 
