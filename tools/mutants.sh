@@ -166,7 +166,7 @@ def failed_tests(extra, log):
     """Runs the selected tests; returns the names of those that failed."""
     failures = build / "Testing" / "Temporary" / "LastTestsFailed.log"
     failures.unlink(missing_ok=True)
-    if run(["ctest", "--timeout", "900", *selection, *extra], log) == 0:
+    if run(["ctest", "--output-on-failure", "--timeout", "900", *selection, *extra], log) == 0:
         return []
     if not failures.is_file():
         return ["(ctest failed without a failing test; see " + str(log) + ")"]
