@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything in build/ and runs the whole suite; then builds again in build-asan/ with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there too; last, the fuzz
-# targets of the core replay their regression inputs and fuzz for a few seconds each (clang).
+# targets of the core replay their regression inputs and fuzz for a few seconds each (clang);
+# at the end, the tests' share of the lines (tools/test-ratio, at most a third).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/include-circles
@@ -24,3 +25,6 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
   -DFMLAB_FUZZ=ON -DFMLAB_BUILD_PERF=OFF >/dev/null
 cmake --build build-fuzz --target fmlab_fuzzers -j 2
 (cd build-fuzz && ctest --output-on-failure)
+
+# Tests at most a third of the program's lines.
+tools/test-ratio

@@ -171,6 +171,7 @@ FileStatus ModЧМ::ЗаписатьРезультат() {
   QSaveFile file(name);
   file.setDirectWriteFallback(existing.exists());
   if (!file.open(QIODevice::WriteOnly)) return FileStatus::OpenFailed;
+  // flush() sees a short write (a full disk, a file size limit) that commit() lets pass.
   if (file.write(content) != content.size() || !file.flush()) {
     file.cancelWriting();
     return FileStatus::WriteFailed;

@@ -9,58 +9,45 @@
 
 namespace {
 
-struct RowCase {
-  double reading;
-  double index;
-  float amplitude;
-  float deviation;
-  bool hasSlope;
-  double slope;  // MHz/V, checked to 0.005
-};
-
-class CharacteristicRowValues : public ::testing::TestWithParam<RowCase> {};
-
-TEST_P(CharacteristicRowValues, AreFiniteSinglesWithTheSlopeOnlyWhereItExists) {
-  const RowCase& c = GetParam();
-  const CharacteristicRow row = computeCharacteristicRow(c.reading, c.index);
-  EXPECT_FLOAT_EQ(row.amplitude, c.amplitude);
-  EXPECT_FLOAT_EQ(row.deviation, c.deviation);
-  EXPECT_EQ(row.hasSlope, c.hasSlope);
-  EXPECT_NEAR(row.slope, c.slope, 0.005);
-  for (float value : {row.reading, row.amplitude, row.deviation, row.slope}) {
-    EXPECT_TRUE(std::isfinite(value));
+// Amplitude = reading x 1.41, deviation = index x 0.5 MHz, slope in MHz/V (to 0.005) only where
+// the amplitude is not 0; every value a finite single. A reading no single can hold counts as
+// none; the last one is so small that the slope would overflow a single.
+TEST(CharacteristicRow, IsComputedInSinglesWithTheSlopeOnlyWhereItExists) {
+  const std::tuple<double, double, float, float, double> rows[] = {
+      {10, 2.408, 14.1f, 1.204f, 85.39},
+      {150, 20.82, 211.5f, 10.41f, 49.22},
+      {0, 2.408, 0, 1.204f, 0},
+      {1e40, 3.832, 0, 1.916f, 0},
+      {1e-40, 3.832, 1.41e-40f, 1.916f, 0}};
+  for (const auto& [reading, index, amplitude, deviation, slope] : rows) {
+    SCOPED_TRACE(reading);
+    const CharacteristicRow row = computeCharacteristicRow(reading, index);
+    EXPECT_FLOAT_EQ(row.amplitude, amplitude);
+    EXPECT_FLOAT_EQ(row.deviation, deviation);
+    EXPECT_EQ(row.hasSlope, slope != 0);
+    EXPECT_NEAR(row.slope, slope, 0.005);
+    for (float value : {row.reading, row.amplitude, row.deviation, row.slope})
+      EXPECT_TRUE(std::isfinite(value));
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CharacteristicRowValues,
-                         ::testing::Values(RowCase{10, 2.408, 14.1f, 1.204f, true, 85.39},
-                                           RowCase{150, 20.82, 211.5f, 10.41f, true, 49.22},
-                                           RowCase{0, 2.408, 0, 1.204f, false, 0},
-                                           // a reading no single can hold counts as none
-                                           RowCase{1e40, 3.832, 0, 1.916f, false, 0},
-                                           // so small that the slope would overflow a single
-                                           RowCase{1e-40, 3.832, 1.41e-40f, 1.916f, false, 0}));
-
+// From the origin in row order, in volts and MHz; a damaged results file still gives points a
+// painter can draw (NaN as 0, a huge value held at 1e6 mV).
 TEST(CharacteristicPoints, RunFromTheOriginInRowOrderAndStayDrawable) {
   Результат record;
-  record.ХарUвх[1] = 14.1f;
-  record.Харdf[1] = 1.204f;
-  record.ХарUвх[2] = std::numeric_limits<float>::quiet_NaN();  // a damaged results file
-  record.Харdf[2] = std::numeric_limits<float>::infinity();
-  record.ХарUвх[3] = 3e38f;
-  record.Харdf[3] = 2.76f;
+  std::tie(record.ХарUвх[1], record.Харdf[1]) = std::pair(14.1f, 1.204f);
+  std::tie(record.ХарUвх[2], record.Харdf[2]) =
+      std::pair(std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity());
+  std::tie(record.ХарUвх[3], record.Харdf[3]) = std::pair(3e38f, 2.76f);
   const std::vector<QPointF> points = characteristicPoints(record, 3);
   ASSERT_EQ(points.size(), 4u);
   EXPECT_EQ(points[0], QPointF(0, 0));
-  EXPECT_NEAR(points[1].x(), 0.0141, 1e-7);
-  EXPECT_NEAR(points[1].y(), 1.204, 1e-7);
+  EXPECT_NEAR(QLineF(points[1], QPointF(0.0141, 1.204)).length(), 0, 1e-7);
   EXPECT_EQ(points[2], QPointF(0, 0));
-  EXPECT_EQ(points[3], QPointF(1000, 2.76f));  // held at 1e6 mV
+  EXPECT_EQ(points[3], QPointF(1000, 2.76f));
   EXPECT_EQ(characteristicPoints(record, 40).size(), 15u);
-
-  const QLineF ideal = idealizedCharacteristic(record);
-  EXPECT_NEAR(ideal.x2(), 14 * 0.0141, 1e-6);
-  EXPECT_NEAR(ideal.y2(), 14 * 1.204, 1e-5);
+  const QLineF ideal = idealizedCharacteristic(record);  // 14 times row 1, through the origin
+  EXPECT_NEAR(QLineF(ideal.p2(), QPointF(14 * 0.0141, 14 * 1.204)).length(), 0, 1e-5);
   EXPECT_EQ(ideal.p1(), -ideal.p2());
 }
 

@@ -1,6 +1,7 @@
 #include "records/results_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -8,111 +9,60 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <bit>
+#include <csignal>
 #include <functional>
-#include <optional>
+#include <map>
 
 #include "app/work_state.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
-
-// Each test runs in a folder of its own, made the current directory as the program's is.
-class ResultsFile : public ::testing::Test {
- protected:
-  ResultsFile() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
-  ~ResultsFile() override { QDir::setCurrent(previous_); }
-
-  static QByteArray fileBytes(const QString& name) {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  static void writeFile(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
-
-  QTemporaryDir dir_;
-  QString previous_;
-};
 
 // A record in which every member holds a value of its own, so a member at a wrong place shows.
 Результат sampleRecord() {
   Результат r;
-  r.Фамилия = QStringLiteral("Иванов");
-  r.Имя = QStringLiteral("Пётр");
-  r.Отчество = QStringLiteral("Сергеевич");
-  r.Группа = QStringLiteral("РТ-21");
-  r.НомерСБ = QStringLiteral("12345");
-  r.EMail = QStringLiteral("ivanov@mail.ru");
-  r.Вариант = QStringLiteral("53");
-  r.Ответ1 = QStringLiteral("Да");
-  r.Ответ2 = QStringLiteral("Нет");
+  std::tie(r.Фамилия, r.Имя, r.Отчество, r.Группа, r.НомерСБ, r.EMail, r.Вариант, r.Ответ1,
+           r.Ответ2) = std::tuple(u"Иванов"_s, u"Пётр"_s, u"Сергеевич"_s, u"РТ-21"_s, u"12345"_s,
+                                  u"ivanov@mail.ru"_s, u"53"_s, u"Да"_s, u"Нет"_s);
   for (int row = 1; row <= 14; ++row) r.ХарUвх[row] = 100.5f + row;
   for (int row = 1; row <= 20; ++row) {
     r.Харuвх[row] = 10.25f * row;
     r.Харdf[row] = -0.5f * row;
     r.ХарS[row] = 1000.0f + row;
   }
-  r.dfk = 200;
-  r.dfэфф = 1.2998;
-  r.dfпик = 4.3283;
-  r.Пчм = 20.5525;
-  r.N = 1320;
-  r.F1 = 60;
-  r.F2 = 2596;
-  r.pk = -32;
-  r.Рср = 42.24;
-  r.mf = 1.6673;
-  r.dfkИтог = 210;
-  r.dfэффИтог = 0.2771;
-  r.dfпикИтог = 0.9227;
-  r.ПчмИтог = 10.1327;
-  r.NИтог = 60;
-  r.F1Итог = 312;
-  r.F2Итог = 8999.9999;
-  r.pkИтог = 33;
-  r.РсрИтог = 1.92;
-  r.mfИтог = -0.3554;
+  std::tie(r.dfk, r.dfэфф, r.dfпик, r.Пчм, r.N, r.F1, r.F2, r.pk, r.Рср, r.mf) =
+      std::tuple(200, 1.2998, 4.3283, 20.5525, 1320, 60, 2596, -32, 42.24, 1.6673);
+  std::tie(r.dfkИтог, r.dfэффИтог, r.dfпикИтог, r.ПчмИтог, r.NИтог, r.F1Итог, r.F2Итог, r.pkИтог,
+           r.РсрИтог, r.mfИтог) =
+      std::tuple(210, 0.2771, 0.9227, 10.1327, 60, 312, 8999.9999, 33, 1.92, -0.3554);
   return r;
 }
 
-// The same record laid out by hand: offsets and encodings as the file keeps them.
-class HandLayout {
- public:
-  HandLayout() : bytes_(kResultRecordSize, '\x55') {}  // 0x55: a byte nothing may leave behind
-  void text(int offset, int width, const QByteArray& cp1251) {
-    for (int i = 0; i < width; ++i) bytes_[offset + i] = i < cp1251.size() ? cp1251[i] : ' ';
-  }
-  void text(int offset, int width, const QString& text) {
-    QStringEncoder encoder("windows-1251");
-    this->text(offset, width, QByteArray(encoder.encode(text)));
-  }
-  void little(int offset, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes_[offset + i] = static_cast<char>(value >> (8 * i));
-  }
-  void single(int offset, float value) { little(offset, std::bit_cast<std::uint32_t>(value), 4); }
-  const QByteArray& bytes() const { return bytes_; }
-
- private:
-  QByteArray bytes_;
-};
-
+// The same record laid out by hand: offsets and encodings as the file keeps them. 0x55 is a byte
+// nothing may leave behind.
 QByteArray sampleBytes() {
-  HandLayout b;
-  b.text(0, 20, QByteArray::fromHex("c8e2e0edeee2"));  // Иванов
-  b.text(20, 20, QStringLiteral("Пётр"));
-  b.text(40, 20, QStringLiteral("Сергеевич"));
-  b.text(60, 10, QStringLiteral("РТ-21"));
-  b.text(70, 20, QStringLiteral("12345"));
-  b.text(90, 20, QStringLiteral("ivanov@mail.ru"));
-  b.text(110, 2, QStringLiteral("53"));
-  b.text(112, 5, QStringLiteral("Да"));
-  b.text(117, 5, QStringLiteral("Нет"));
-  for (int row = 1; row <= 14; ++row) b.single(122 + 4 * (row - 1), 100.5f + row);
+  QByteArray b(kResultRecordSize, '\x55');
+  const auto little = [&](int offset, std::uint64_t value, int size) {
+    for (int i = 0; i < size; ++i) b[offset + i] = static_cast<char>(value >> (8 * i));
+  };
+  b.replace(0, 20, QByteArray::fromHex("c8e2e0edeee2") + QByteArray(14, ' '));  // Иванов
+  const std::tuple<int, int, QString> texts[] = {{20, 20, u"Пётр"_s},
+                                                 {40, 20, u"Сергеевич"_s},
+                                                 {60, 10, u"РТ-21"_s},
+                                                 {70, 20, u"12345"_s},
+                                                 {90, 20, u"ivanov@mail.ru"_s},
+                                                 {110, 2, u"53"_s},
+                                                 {112, 5, u"Да"_s},
+                                                 {117, 5, u"Нет"_s}};
+  for (const auto& [offset, width, text] : texts)
+    b.replace(offset, width,
+              QByteArray(QStringEncoder("windows-1251").encode(text.leftJustified(width))));
   for (int row = 1; row <= 20; ++row) {
-    b.single(178 + 4 * (row - 1), 10.25f * row);
-    b.single(258 + 4 * (row - 1), -0.5f * row);
-    b.single(338 + 4 * (row - 1), 1000.0f + row);
+    if (row <= 14) little(122 + 4 * (row - 1), std::bit_cast<std::uint32_t>(100.5f + row), 4);
+    little(178 + 4 * (row - 1), std::bit_cast<std::uint32_t>(10.25f * row), 4);
+    little(258 + 4 * (row - 1), std::bit_cast<std::uint32_t>(-0.5f * row), 4);
+    little(338 + 4 * (row - 1), std::bit_cast<std::uint32_t>(1000.0f + row), 4);
   }
   // Offset and raw value (x 10000) of each Currency member, in the record's order.
   const std::pair<int, std::int64_t> currencies[] = {
@@ -120,192 +70,165 @@ QByteArray sampleBytes() {
       {452, 600000},  {460, 25960000}, {470, 422400}, {478, 16673},
       {486, 2100000}, {494, 2771},     {502, 9227},   {510, 101327},
       {520, 3120000}, {528, 89999999}, {538, 19200},  {546, -3554}};
-  for (const auto& [offset, raw] : currencies) b.little(offset, static_cast<std::uint64_t>(raw), 8);
+  for (const auto& [offset, raw] : currencies) little(offset, static_cast<std::uint64_t>(raw), 8);
   for (const auto& [offset, value] : {std::pair{450, 1320}, {468, -32}, {518, 60}, {536, 33}})
-    b.little(offset, static_cast<std::uint16_t>(value), 2);
-  return b.bytes();
+    little(offset, static_cast<std::uint16_t>(value), 2);
+  return b;
 }
 
-TEST_F(ResultsFile, EveryMemberLiesAtItsOffsetInTheFile) {
-  EXPECT_EQ(sampleBytes().size(), kResultRecordSize);
-  EXPECT_EQ(encodeResultRecord(sampleRecord()).toHex(' '), sampleBytes().toHex(' '));
+// Each test runs in a folder of its own, made the current directory as the program's is.
+class ResultsFile : public ::testing::Test {
+ protected:
+  ResultsFile() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+  ~ResultsFile() override { QDir::setCurrent(previous_); }
 
-  ModЧМ state;
-  state.Рез = sampleRecord();
-  ASSERT_EQ(state.ЗаписатьРезультат(), FileStatus::Ok);
-  EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("Result7_12345.res")});
-  EXPECT_EQ(fileBytes(QStringLiteral("Result7_12345.res")).toHex(' '), sampleBytes().toHex(' '));
-}
+  void writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(dir_.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  // Every file of the folder, hidden ones too, with its bytes.
+  std::map<QString, QByteArray> contents() const {
+    std::map<QString, QByteArray> files;
+    for (const QString& name : QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden)) {
+      QFile file(dir_.filePath(name));
+      files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
+    }
+    return files;
+  }
 
-TEST_F(ResultsFile, TextIsCutToItsWidthAndForeignCharactersBecomeQuestionMarks) {
-  Результат r;
-  r.Фамилия = QStringLiteral("Константинопольский-Оглы");  // 24 characters
-  r.Имя = QStringLiteral("№ Zoë 日本");  // № is in the code page, ë and the kanji are not
-  r.Отчество = QStringLiteral("Андре\u0438\u0306вич");  // й typed as и + combining breve
-  const QByteArray bytes = encodeResultRecord(r);
-  EXPECT_EQ(bytes.mid(0, 20),
-            QStringEncoder("windows-1251").encode(QStringLiteral("Константинопольский-")));
-  EXPECT_EQ(bytes.mid(20, 20), QByteArray("\xB9 Zo? ??") + QByteArray(12, ' '));
-  EXPECT_EQ(bytes.mid(40, 9), QByteArray("\xC0\xED\xE4\xF0\xE5\xE9\xE2\xE8\xF7"));
+  QTemporaryDir dir_;
+  QString previous_;
+};
+
+// Writing puts the record at the start of the file and keeps whatever a longer file holds
+// after it; no temporary file stays.
+TEST_F(ResultsFile, EveryMemberLiesAtItsOffsetAndTheTailOfALongerFileStays) {
+  const QByteArray tail("second record and more");
+  for (const QByteArray& before : {QByteArray(), QByteArray(kResultRecordSize, 'x') + tail}) {
+    SCOPED_TRACE(before.size());
+    if (!before.isEmpty()) writeFile(u"Result7_12345.res"_s, before);
+    ModЧМ state;
+    state.Рез = sampleRecord();
+    ASSERT_EQ(state.ЗаписатьРезультат(), FileStatus::Ok);
+    const auto files = contents();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.begin()->first, u"Result7_12345.res"_s);
+    EXPECT_EQ(files.begin()->second.toHex(' '),
+              (sampleBytes() + (before.isEmpty() ? QByteArray() : tail)).toHex(' '));
+  }
 }
 
 // A file longer than one record gives its first record.
 TEST_F(ResultsFile, ReadingBackRestoresTheWholeRecord) {
   for (const QByteArray& tail : {QByteArray(), QByteArray(46, 'x')}) {
-    writeFile(QStringLiteral("старый.res"), sampleBytes() + tail);
+    SCOPED_TRACE(tail.size());
+    writeFile(u"старый.res"_s, sampleBytes() + tail);
     ModЧМ state;
-    state.Рез.Вариант = QStringLiteral("01");
+    state.Рез.Вариант = u"01"_s;
     state.Рез.N = 60;
-    state.ИмяФайла = QDir::current().filePath(QStringLiteral("старый.res"));
-    ASSERT_EQ(state.СчитатьРезультат(), FileStatus::Ok) << tail.size();
-    EXPECT_EQ(encodeResultRecord(state.Рез), sampleBytes()) << tail.size();
+    state.ИмяФайла = dir_.filePath(u"старый.res"_s);
+    ASSERT_EQ(state.СчитатьРезультат(), FileStatus::Ok);
+    EXPECT_EQ(encodeResultRecord(state.Рез).toHex(' '), sampleBytes().toHex(' '));
   }
 }
 
-TEST_F(ResultsFile, WritingAgainReplacesTheRecordAndTheFileStays554Bytes) {
-  ModЧМ state;
-  state.Рез = sampleRecord();
-  ASSERT_EQ(state.ЗаписатьРезультат(), FileStatus::Ok);
-  state.Рез.Ответ1 = QStringLiteral("Нет");
-  state.Рез.N = 720;
-  ASSERT_EQ(state.ЗаписатьРезультат(), FileStatus::Ok);
-  const QByteArray bytes = fileBytes(QStringLiteral("Result7_12345.res"));
-  EXPECT_EQ(bytes.size(), kResultRecordSize);
-  EXPECT_EQ(bytes, encodeResultRecord(state.Рез));
-  EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden).size(), 1);  // no temporary left
-}
-
-TEST_F(ResultsFile, ALongerFileKeepsWhatFollowsTheRecord) {
-  const QByteArray tail("second record and more");
-  writeFile(QStringLiteral("Result7_12345.res"), QByteArray(kResultRecordSize, 'x') + tail);
-  ModЧМ state;
-  state.Рез = sampleRecord();
-  ASSERT_EQ(state.ЗаписатьРезультат(), FileStatus::Ok);
-  EXPECT_EQ(fileBytes(QStringLiteral("Result7_12345.res")), sampleBytes() + tail);
-}
-
-TEST_F(ResultsFile, TheCardNumberNamesTheFileWithoutItsBlanks) {
+TEST_F(ResultsFile, TextIsCutToItsWidthAndForeignCharactersBecomeQuestionMarks) {
   Результат r;
-  r.НомерСБ = QStringLiteral("  77-ab.c  ");
-  EXPECT_EQ(resultsFileName(r), QStringLiteral("Result7_77-ab.c.res"));
+  r.Фамилия = u"Константинопольский-Оглы"_s;  // 24 characters
+  r.Имя = u"№ Zoë 日本€Ё"_s;  // №, € and Ё are in the code page, ë and the kanji are not
+  r.Отчество = u"Андре\u0438\u0306вич"_s;  // й typed as и + combining breve
+  r.НомерСБ = u"  77-ab.c  "_s;            // the file's name drops the blanks
+  const QByteArray bytes = encodeResultRecord(r);
+  EXPECT_EQ(bytes.mid(0, 20), QStringEncoder("windows-1251").encode(u"Константинопольский-"_s));
+  EXPECT_EQ(bytes.mid(20, 20), QByteArray("\xB9 Zo? ??\x88\xA8") + QByteArray(10, ' '));
+  EXPECT_EQ(bytes.mid(40, 9), QByteArray("\xC0\xED\xE4\xF0\xE5\xE9\xE2\xE8\xF7"));
+  EXPECT_EQ(resultsFileName(r), u"Result7_77-ab.c.res"_s);
 }
 
-// Write failures: each gives a status other than Ok and leaves what was there untouched.
-struct WriteFailure {
-  const char* name;
-  // Prepares the folder for the card number 42; returns false when the situation cannot be
-  // made here (a read-only folder does not stop the super-user).
-  std::function<bool(const QString& folder)> arrange;
-  const char* card = "42";
-  std::optional<FileStatus> status = {};  // the exact status, where only one is right
-};
-
-class ResultsFileWriteFailure : public ResultsFile,
-                                public ::testing::WithParamInterface<WriteFailure> {};
-
-TEST_P(ResultsFileWriteFailure, IsReportedAndChangesNothing) {
-  if (!GetParam().arrange(dir_.path())) GTEST_SKIP() << "cannot be arranged for this user";
-  ModЧМ state;
-  state.Рез = sampleRecord();
-  state.Рез.НомерСБ = QString::fromUtf8(GetParam().card);
-  const QByteArray before = encodeResultRecord(state.Рез);
-  const FileStatus status = state.ЗаписатьРезультат();
-  EXPECT_NE(status, FileStatus::Ok);
-  if (GetParam().status) {
-    EXPECT_EQ(status, *GetParam().status);
+// Write failures: each gives a status other than Ok, leaves the record and the folder as they
+// were (no half-written file, no temporary) and an older results file whole. A situation that
+// cannot be made here (a read-only folder does not stop the super-user) is left out.
+TEST_F(ResultsFile, WriteFailuresAreReportedAndChangeNothing) {
+  const QString folder = dir_.path();
+  // No documents folder to fall back on either: the student's home cannot take files.
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", "/proc");
+  rlimit fileSize{};
+  getrlimit(RLIMIT_FSIZE, &fileSize);
+  const std::tuple<const char*, const char*, std::function<bool()>> rows[] = {
+      {"name is a folder", "42", [&] { return QDir(folder).mkdir(u"Result7_42.res"_s); }},
+      {"current folder removed", "42",
+       [&] {
+         QDir(folder).mkdir(u"gone"_s);
+         QDir::setCurrent(folder + u"/gone"_s);
+         return ::rmdir(QFile::encodeName(folder + u"/gone"_s)) == 0;
+       }},
+      {"read-only folder", "42",
+       [&] {
+         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+         return !QFile(folder + u"/probe"_s).open(QIODevice::WriteOnly);
+       }},
+      {"card number reaches into another folder", "x/../Result7_42",
+       [&] { return QDir(folder).mkdir(u"Result7_x"_s); }},
+      {"card number names a missing folder", "42/345", [] { return true; }},
+      // The disk fills up while the record is written.
+      {"disk full", "42", [&] {
+         writeFile(u"Result7_42.res"_s, sampleBytes());
+         std::signal(SIGXFSZ, SIG_IGN);
+         rlimit small = fileSize;
+         small.rlim_cur = 300;
+         return setrlimit(RLIMIT_FSIZE, &small) == 0;
+       }}};
+  for (const auto& [name, card, arrange] : rows) {
+    SCOPED_TRACE(name);
+    for (const QString& entry : QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+      if (!QDir(folder).remove(entry)) QDir(folder).rmdir(entry);
+    const bool arranged = arrange();
+    const auto before = contents();
+    ModЧМ state;
+    state.Рез = sampleRecord();
+    state.Рез.НомерСБ = QString::fromUtf8(card);
+    const QByteArray record = encodeResultRecord(state.Рез);
+    const FileStatus status = arranged ? state.ЗаписатьРезультат() : FileStatus::OpenFailed;
+    setrlimit(RLIMIT_FSIZE, &fileSize);
+    QDir::setCurrent(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!arranged) continue;
+    EXPECT_NE(status, FileStatus::Ok);
+    EXPECT_EQ(encodeResultRecord(state.Рез), record);
+    EXPECT_EQ(contents(), before);
   }
-  EXPECT_EQ(encodeResultRecord(state.Рез), before);
-  // No file at all: neither the results file nor a temporary one.
-  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-  QDir::setCurrent(dir_.path());
-  QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  qputenv("HOME", home);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Situations, ResultsFileWriteFailure,
-    ::testing::Values(
-        WriteFailure{"NameIsAFolder",
-                     [](const QString& folder) {
-                       return QDir(folder).mkdir(QStringLiteral("Result7_42.res"));
-                     },
-                     "42", FileStatus::OpenFailed},
-        WriteFailure{"CurrentFolderRemoved",
-                     [](const QString& folder) {
-                       QDir(folder).mkdir(QStringLiteral("gone"));
-                       QDir::setCurrent(folder + QStringLiteral("/gone"));
-                       return ::rmdir(QFile::encodeName(folder + QStringLiteral("/gone"))) == 0;
-                     }},
-        WriteFailure{"ReadOnlyFolder",
-                     [](const QString& folder) {
-                       QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-                       QFile probe(folder + QStringLiteral("/probe"));
-                       if (probe.open(QIODevice::WriteOnly)) {  // the super-user writes anyway
-                         probe.remove();
-                         return false;
-                       }
-                       return true;
-                     }},
-        WriteFailure{
-            "CardNumberReachesIntoAnotherFolder",
-            [](const QString& folder) { return QDir(folder).mkdir(QStringLiteral("Result7_x")); },
-            "x/../Result7_42"},
-        WriteFailure{"CardNumberNamesAMissingFolder", [](const QString&) { return true; },
-                     "42/345"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Read failures: each gives its status and leaves the record exactly as it was.
-struct ReadFailure {
-  const char* name;
-  std::function<QString(const QString& folder)> arrange;  // the chosen file's path, or empty
-  FileStatus expected;
-};
-
-class ResultsFileReadFailure : public ResultsFile,
-                               public ::testing::WithParamInterface<ReadFailure> {};
-
-TEST_P(ResultsFileReadFailure, IsReportedAndTheRecordStays) {
-  ModЧМ state;
-  state.Рез = sampleRecord();
-  state.ИмяФайла = GetParam().arrange(dir_.path());
-  if (state.ИмяФайла.isEmpty()) GTEST_SKIP() << "cannot be arranged for this user";
-  const QByteArray before = encodeResultRecord(state.Рез);
-  EXPECT_EQ(state.СчитатьРезультат(), GetParam().expected);
-  EXPECT_EQ(encodeResultRecord(state.Рез), before);
+TEST_F(ResultsFile, ReadFailuresAreReportedAndTheRecordStays) {
+  const QString file = dir_.filePath(u"Result7_1.res"_s);
+  const std::tuple<const char*, std::function<bool()>, FileStatus> rows[] = {
+      {"missing", [] { return true; }, FileStatus::OpenFailed},
+      {"folder", [&] { return QDir().mkdir(file); }, FileStatus::OpenFailed},
+      {"one byte short",
+       [&] { return writeFile(u"Result7_1.res"_s, QByteArray(kResultRecordSize - 1, 'A')), true; },
+       FileStatus::TooShort},
+      {"empty", [&] { return writeFile(u"Result7_1.res"_s, {}), true; }, FileStatus::TooShort},
+      {"unreadable",
+       [&] {
+         writeFile(u"Result7_1.res"_s, QByteArray(kResultRecordSize, 'A'));
+         QFile::setPermissions(file, QFile::WriteOwner);
+         return !QFile(file).open(QIODevice::ReadOnly);
+       },
+       FileStatus::OpenFailed}};
+  for (const auto& [name, arrange, expected] : rows) {
+    SCOPED_TRACE(name);
+    if (!QFile::remove(file)) QDir().rmdir(file);
+    ModЧМ state;
+    state.Рез = sampleRecord();
+    state.ИмяФайла = file;
+    if (!arrange()) continue;
+    EXPECT_EQ(state.СчитатьРезультат(), expected);
+    EXPECT_EQ(encodeResultRecord(state.Рез), sampleBytes());
+  }
 }
-
-QString fileOf(const QString& folder, int size) {
-  const QString path = folder + QStringLiteral("/Result7_1.res");
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return {};
-  file.write(QByteArray(size, 'A'));
-  return path;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Situations, ResultsFileReadFailure,
-    ::testing::Values(
-        ReadFailure{"Missing",
-                    [](const QString& folder) { return folder + QStringLiteral("/нет.res"); },
-                    FileStatus::OpenFailed},
-        ReadFailure{"Folder",
-                    [](const QString& folder) {
-                      QDir(folder).mkdir(QStringLiteral("Result7_9.res"));
-                      return folder + QStringLiteral("/Result7_9.res");
-                    },
-                    FileStatus::OpenFailed},
-        ReadFailure{"OneByteShort",
-                    [](const QString& folder) { return fileOf(folder, kResultRecordSize - 1); },
-                    FileStatus::TooShort},
-        ReadFailure{"Empty", [](const QString& folder) { return fileOf(folder, 0); },
-                    FileStatus::TooShort},
-        ReadFailure{"Unreadable",
-                    [](const QString& folder) {
-                      const QString path = fileOf(folder, kResultRecordSize);
-                      QFile::setPermissions(path, QFile::WriteOwner);
-                      QFile probe(path);
-                      return probe.open(QIODevice::ReadOnly) ? QString() : path;
-                    },
-                    FileStatus::OpenFailed}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
