@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "records/result_record.h"
+#include "types/display_format.h"
 
 namespace {
 
@@ -28,6 +29,20 @@ TEST(CharacteristicRow, IsComputedInSinglesWithTheSlopeOnlyWhereItExists) {
     EXPECT_NEAR(row.slope, slope, 0.005);
     for (float value : {row.reading, row.amplitude, row.deviation, row.slope})
       EXPECT_TRUE(std::isfinite(value));
+  }
+}
+
+// Readings as the table shows them: 1.41 x 3.5 = 4.935 and 0.5 x 18.07 = 9.035 lie exactly on a
+// half and round up; 1.41 x 3.4 = 4.794 lies below one.
+TEST(CharacteristicRow, ShowsTheRowsDecimalValues) {
+  const std::tuple<double, double, const char*, const char*> rows[] = {
+      {3.5, 18.07, "4.94", "9.04"},  {41.5, 11.79, "58.52", "5.9"}, {0.5, 2.408, ".71", "1.2"},
+      {3.4, 14.93, "4.79", "7.47"},  {2.5, 5.52, "3.53", "2.76"},   {7.5, 8.654, "10.58", "4.33"},
+      {100.5, 7.016, "141.71", "3.51"}};
+  for (const auto& [reading, index, amplitude, deviation] : rows) {
+    const CharacteristicRow row = computeCharacteristicRow(reading, index);
+    EXPECT_EQ(formatSingle(row.amplitude, "###.##", QLocale::c()), amplitude) << reading;
+    EXPECT_EQ(formatSingle(row.deviation, "##.##", QLocale::c()), deviation) << index;
   }
 }
 

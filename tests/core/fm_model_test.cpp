@@ -81,6 +81,7 @@ TEST(Millivoltmeter, ReadsTheInputThroughTheVariantsFactorAtAnyFrequency) {
       const ModЧМ state = variant(indexFromAmplitude(control), 2.7, fmod);
       const double shown = millivoltReading(state, inputFactor(state));
       EXPECT_NEAR(shown, reading, 1e-3) << control << " at " << fmod << " kHz";
+      EXPECT_EQ(shown, state.ИндексМод * double(inputFactor(state)) / 1.41);  // not in singles
       EXPECT_EQ(millivoltText(shown, QLocale(QLocale::Russian)), QString::fromUtf8(text));
     }
   }
