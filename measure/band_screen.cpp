@@ -14,7 +14,7 @@
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
-#include "records/results_folder.h"
+#include "records/results_file.h"
 #include "types/display_format.h"
 #include "types/number_text.h"
 

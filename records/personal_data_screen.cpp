@@ -16,6 +16,7 @@
 #include "platform/text_label.h"
 #include "platform/vb_color.h"
 #include "records/personal_field_filter.h"
+#include "records/results_file.h"
 #include "records/results_folder.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "records/results_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -191,4 +192,13 @@ FileStatus ModЧМ::СчитатьРезультат() {
   if (bytes.size() < kResultRecordSize) return FileStatus::TooShort;
   Рез = decodeResultRecord(bytes);
   return FileStatus::Ok;
+}
+
+QString resultsFilePath(const Результат& record) {
+  const QString name = resultsFileName(record);
+  // A results file that is already in the program's folder and can be written is updated there,
+  // even when the folder itself takes no new files (no temporary file can be made beside it).
+  const QFileInfo inProgramFolder(QDir::current().filePath(name));
+  if (inProgramFolder.isFile() && inProgramFolder.isWritable()) return inProgramFolder.filePath();
+  return QDir(resultsFolder()).filePath(name);
 }

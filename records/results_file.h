@@ -15,3 +15,6 @@ QByteArray encodeResultRecord(const Результат& record);
 
 // "Result7_" + the card number without surrounding blanks + ".res".
 QString resultsFileName(const Результат& record);
+// The full path of the results file for `record`: in the program's folder when it is there and
+// can be written, otherwise in resultsFolder().
+QString resultsFilePath(const Результат& record);

@@ -3,7 +3,6 @@
 #include <QString>
 #include <functional>
 
-#include "records/result_record.h"
 
 // The folder made for the results file in the student's documents when the program's own folder
 // cannot be written (an installed program).
@@ -20,7 +19,3 @@ QString resultsFolder(const QString& programFolder,
                       const std::function<bool(const QString&)>& takesFiles = folderTakesFiles);
 // The same for the current directory, which start-up makes the program's folder.
 QString resultsFolder();
-
-// The full path of the results file for `record`: in the program's folder when it is there and
-// can be written, otherwise in resultsFolder().
-QString resultsFilePath(const Результат& record);

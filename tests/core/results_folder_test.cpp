@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/work_state.h"
+#include "records/results_file.h"
 
 namespace {
 
