@@ -1,6 +1,7 @@
 // Every drawing surface draws where its scale says: the pixels expected are computed here from
 // each surface's size and the scale the screen is meant to have, not through the widget.
 
+#include <QLabel>
 #include <QScrollBar>
 #include <cmath>
 
@@ -114,6 +115,33 @@ TEST_F(Drawing, InstrumentsDrawOnlyWhileOn) {
     click(Bench, power);
     EXPECT_EQ(box->image(), on);
   }
+}
+
+// The viewer's sweep leaves ИндексМод near 20; what the bench then draws or reads without being
+// activated again (a frequency change, the high-frequency scope switched on, a repaint of the
+// low-frequency one) is still for the bench's own amplitude.
+TEST_F(Drawing, TheBenchDrawsAndReadsItsOwnAmplitudeAfterTheViewer) {
+  reach(Bench);
+  auto* frequency = child<QScrollBar>(Bench, "HScrFmod");
+  auto *lf = child<PictureBox>(Bench, "PicОсцНЧ"), *hf = child<PictureBox>(Bench, "PicОсцВЧ");
+  child<QScrollBar>(Bench, "HScrUвх")->setValue(150);
+  for (const char* power : {"LblВклНЧ", "LblвклВЧ"}) click(Bench, power);
+  frequency->setValue(600);
+  const QString reading = child<QLabel>(Bench, "LblUвх")->text();
+  const QImage lfTrace = lf->image(), hfTrace = hf->image();
+  for (const char* power : {"LblВклНЧ", "LblвклВЧ"}) click(Bench, power);
+  frequency->setValue(550);
+  reach(Bessel);
+  ASSERT_GT(state.ИндексМод, 19);
+  frequency->setValue(600);
+  EXPECT_EQ(child<QLabel>(Bench, "LblUвх")->text(), reading);
+  state.ИндексМод = 20;
+  click(Bench, "LblвклВЧ");
+  EXPECT_EQ(hf->image(), hfTrace);
+  state.ИндексМод = 20;
+  click(Bench, "LblВклНЧ");
+  lf->resize(lf->size() + QSize(1, 1)), lf->resize(lf->size() - QSize(1, 1));
+  EXPECT_EQ(lf->image(), lfTrace);
 }
 
 // The characteristic: the curve and its mirror through the origin, then the idealized line.

@@ -13,30 +13,36 @@
 namespace {
 
 using enum ScreenId;
-using FileFaults = ScreenTest;
-enum class Fault { FolderReadOnly, NameIsAFolder, NameWithASlash };
+class FileFaults : public ScreenTest {
+ public:
+  // The personal data as typed (a card number no one can type comes from an opened file).
+  void typePersonalData(const Результат& from) {
+    Результат& r = state.Рез;
+    std::tie(r.Фамилия, r.Имя, r.Отчество, r.Группа, r.НомерСБ, r.EMail) =
+        std::tie(from.Фамилия, from.Имя, from.Отчество, from.Группа, from.НомерСБ, from.EMail);
+  }
+};
+enum class Fault { FoldersClosed, NameIsAFolder, NameWithASlash };
 
 // Where the results file is written: the personal data screen's "Дальше...", and the end of the
-// work on the band screen. Each fault is met, then gone, and the same button writes the file.
+// work on the band screen. Each fault is met (the program's folder and the home closed to new
+// files, a folder under the file's name, a card number that names a folder), then gone, and the
+// same button writes the file.
 TEST_F(FileFaults, AFailedWriteSaysSoKeepsEverythingAndTheStepCanBeDoneAgain) {
+  const QString path = programDir.filePath("Result7_12345.res");
   for (const ScreenId screen : {PersonalData, Band}) {
-    for (const Fault fault : {Fault::FolderReadOnly, Fault::NameIsAFolder, Fault::NameWithASlash}) {
+    for (const Fault fault : {Fault::FoldersClosed, Fault::NameIsAFolder, Fault::NameWithASlash}) {
       SCOPED_TRACE(std::to_string(int(screen)) + " fault " + std::to_string(int(fault)));
       restart();
       const Результат filled = filledRecord(fault == Fault::NameWithASlash ? "12/345" : "12345");
       ASSERT_NE(reach(screen), nullptr);
-      // The personal data as typed (a card number no one can type comes from an opened file).
-      Результат& r = state.Рез;
-      std::tie(r.Фамилия, r.Имя, r.Отчество, r.Группа, r.НомерСБ, r.EMail) = std::tie(
-          filled.Фамилия, filled.Имя, filled.Отчество, filled.Группа, filled.НомерСБ, filled.EMail);
-      const QString path = programDir.filePath(resultsFileName(state.Рез));
+      typePersonalData(filled);
       QFile::remove(path);  // the previous row's
-      const QByteArray earlier = encodeResultRecord(filledRecord("старое"));
-      std::unique_ptr<UnwritableFolder> readOnly;
-      if (fault == Fault::FolderReadOnly) {
-        ASSERT_TRUE(writeBytes(path, earlier));  // the file of an earlier session
-        readOnly = std::make_unique<UnwritableFolder>(programDir.path());
-        if (!readOnly->holds) continue;  // a file system that lets every folder be written
+      std::unique_ptr<UnwritableFolder> closed[2];
+      if (fault == Fault::FoldersClosed) {
+        for (int i : {0, 1})
+          closed[i] = std::make_unique<UnwritableFolder>((i ? home : programDir).path());
+        ASSERT_TRUE(closed[0]->holds && closed[1]->holds);
       } else if (fault == Fault::NameIsAFolder) {
         ASSERT_TRUE(QDir().mkpath(path));
       }
@@ -58,21 +64,47 @@ TEST_F(FileFaults, AFailedWriteSaysSoKeepsEverythingAndTheStepCanBeDoneAgain) {
       EXPECT_FALSE(desktop.ended);
       EXPECT_TRUE(loaded().back() == screen && hub->find(screen)->isVisible());  // nothing went on
       EXPECT_TRUE(screen == Band || encodeResultRecord(state.Рез) == before);
-      EXPECT_TRUE(fault != Fault::FolderReadOnly || fileBytes(path) == earlier);
       EXPECT_EQ(QDir(programDir.path()).entryList({"*.tmp", "*.res.*"}, QDir::Files | QDir::Hidden),
                 QStringList());
 
       // The fault gone, the same button goes on and the file holds the record.
-      readOnly.reset();
+      closed[1].reset(), closed[0].reset();  // the reverse order of closing
       if (fault == Fault::NameIsAFolder) QDir().rmdir(path);
       if (fault == Fault::NameWithASlash) state.Рез.НомерСБ = QStringLiteral("12345");
-      const QString written = programDir.filePath(resultsFileName(state.Рез));
       desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
       click(screen, next);
       EXPECT_TRUE(screen == Band ? desktop.ended : hub->find(MainWindow) != nullptr);
-      EXPECT_EQ(decodeResultRecord(fileBytes(written)).Фамилия, filled.Фамилия);
-      EXPECT_EQ(fileBytes(written).size(), 554);
+      EXPECT_EQ(decodeResultRecord(fileBytes(path)).Фамилия, filled.Фамилия);
+      EXPECT_EQ(fileBytes(path).size(), 554);
     }
+  }
+}
+
+// A program folder that takes no new files (an installed program): a results file already there
+// is updated in place, what follows its record kept; a new one goes to the lab's folder in the
+// student's documents.
+TEST_F(FileFaults, AClosedProgramFolderUpdatesItsOwnFileOrSendsANewOneToTheDocuments) {
+  const QString inDocuments =
+      home.filePath("Documents/Исследование модуляционной характеристики/Result7_12345.res");
+  const QString inProgram = programDir.filePath("Result7_12345.res");
+  for (const bool exists : {true, false}) {
+    SCOPED_TRACE(exists);
+    restart();
+    reach(PersonalData);
+    typePersonalData(filledRecord());
+    QFile::remove(inProgram);
+    ASSERT_TRUE(!exists || writeBytes(inProgram, QByteArray(554, 'x') + "kept"));
+    {
+      UnwritableFolder closed(programDir.path());
+      ASSERT_TRUE(closed.holds);
+      click(PersonalData, "CmdОК");
+    }
+    EXPECT_TRUE(desktop.messages().empty());
+    EXPECT_NE(hub->find(MainWindow), nullptr);
+    const QByteArray bytes = fileBytes(exists ? inProgram : inDocuments);
+    EXPECT_EQ(bytes.mid(70, 20), QByteArray("12345").leftJustified(20, ' '));  // the card number
+    EXPECT_EQ(bytes.mid(554), exists ? "kept" : "");
+    EXPECT_EQ(QFile::exists(inDocuments), !exists);
   }
 }
 

@@ -7,7 +7,6 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmapCache>
@@ -65,22 +64,10 @@ class Use : public ScreenTest {
     if (roll < 35) {
       QTest::mouseClick(window, button, {}, pointIn(top, target));
     } else if (roll < 65) {  // a key: printable, Cyrillic, a number's, Enter, Backspace, Ctrl+V
-      static const QString kKeys =
-          QStringLiteral(" !*+,-./09:;<>?@AZaz[\\]|~АЖЯжяё0.5,-\r\r\b\x16");
+      static const QString kKeys = QStringLiteral(" !*+,-./09:;<>?@AZaz[\\]|~АЖЯжяё0.5,-\r\r⌫⎘");
       const QChar c = kKeys[below(int(kKeys.size()))];
-      if (c == QChar(0x16)) QApplication::clipboard()->setText(kKeys.mid(below(30), below(9)));
-      const Qt::Key code = c == '\r'          ? Qt::Key_Return
-                           : c == '\b'        ? Qt::Key_Backspace
-                           : c == QChar(0x16) ? Qt::Key_V
-                                              : static_cast<Qt::Key>(c.toUpper().unicode());
-      const auto modifiers = c == QChar(0x16) ? Qt::ControlModifier : Qt::NoModifier;
-      QWidget* focus = top->focusWidget() && below(3) ? top->focusWidget() : target;
-      focus->setFocus();
-      QPointer<QWidget> alive(focus);
-      QKeyEvent press(QEvent::KeyPress, code, modifiers, QString(c));
-      QApplication::sendEvent(focus, &press);
-      QKeyEvent release(QEvent::KeyRelease, code, modifiers, QString(c));
-      if (alive) QApplication::sendEvent(focus, &release);
+      if (c == u'⎘') QApplication::clipboard()->setText(kKeys.mid(below(30), below(9)));
+      typeInto(top->focusWidget() && below(3) ? top->focusWidget() : target, c);
     } else if (roll < 75) {  // a scrollbar moved, also beyond its ends
       QList<QAbstractSlider*> sliders;
       for (QWidget* w : controls) {

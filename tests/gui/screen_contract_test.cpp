@@ -2,15 +2,23 @@
 // typed input (key filter, bounds, what Enter stores), the controls' ranges and pointers, and
 // the few states that the road itself does not show.
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 #include <cmath>
 
 #include "platform/pictures.h"
+#include "records/results_file.h"
 #include "support/assembly.h"
 #include "support/lab.h"
+#include "support/records.h"
 
 namespace {
 
@@ -79,6 +87,38 @@ TEST_F(ScreenContract, EveryMessageBoxShowsItsTextTitleIconAndButtons) {
   }
 }
 
+// The real desktop's boxes: a Yes/No question is answered only by "Да" or "Нет" (Escape and the
+// window's close button leave it open); Escape on an OK box is OK, on an OK/Cancel box Cancel.
+TEST_F(ScreenContract, OnlyAButtonAnswersAQuestionOfTheSystemDesktop) {
+  const std::tuple<MsgButtons, bool, const char*, MsgAnswer> rows[] = {
+      {YesNo, true, "Да", A::Yes},
+      {YesNo, true, "Нет", A::No},
+      {OkCancel, false, "", A::Cancel},
+      {Ok, false, "", A::Ok}};
+  for (const auto& [buttons, staysOpen, clicked, answer] : rows) {
+    SCOPED_TRACE(int(buttons));
+    bool open[2] = {};  // after Escape, after the close button
+    QTimer::singleShot(0, [&open, clicked = clicked] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      QTest::keyClick(box, Qt::Key_Escape);
+      if ((open[0] = box->isVisible())) box->close();
+      if ((open[1] = box->isVisible())) {
+        for (QAbstractButton* b : box->buttons()) {
+          if (b->text() == QString::fromUtf8(clicked)) b->click();
+        }
+      }
+    });
+    QTimer deadline;  // never hang on a box left open
+    deadline.callOnTimeout([] {
+      if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) box->done(0);
+    });
+    deadline.start(5000);
+    EXPECT_EQ(systemDesktop().message(nullptr, "?", buttons, None, std::nullopt), answer);
+    EXPECT_EQ(std::pair(open[0], open[1]), std::pair(staysOpen, staysOpen));
+  }
+}
+
 // A typed input: the keys, what the box then holds and the beeps of refused keys; what Enter
 // stores, or, where the value is out of bounds, the refusal (the value in force stays).
 struct Input {
@@ -138,10 +178,10 @@ TEST_F(ScreenContract, EveryTypedInputFiltersItsKeysAndStoresOnlyWhatItsBoundsAl
     ASSERT_NE(box, nullptr);
     const double before = storedValue(state.Рез, row.box);
     desktop.clear();
-    typeInto(box, QString::fromUtf8(row.keys), false);
+    typeInto(box, QString::fromUtf8(row.keys));
     EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));
     EXPECT_EQ(desktop.beepCount(), row.beeps);
-    typeInto(box, {});
+    typeInto(box, "\r");
     EXPECT_FLOAT_EQ(storedValue(state.Рез, row.box), row.refusal ? before : row.stored);
     EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));  // a refused value stays to be corrected
     const auto told = desktop.messages();
@@ -150,6 +190,32 @@ TEST_F(ScreenContract, EveryTypedInputFiltersItsKeysAndStoresOnlyWhatItsBoundsAl
       EXPECT_EQ(std::tuple(told[0].text, told[0].title, told[0].icon, told[0].buttons),
                 std::tuple(QString(row.refusal), std::optional<QString>(), None, Ok));
     }
+  }
+}
+
+// "Открыть" fills the boxes with what typing could not put there (a blank, the field's padding):
+// an edit keeps it, and only what is pasted in (⎘) is filtered, with two beeps.
+TEST_F(ScreenContract, EditingALoadedBoxFiltersOnlyWhatIsInserted) {
+  Результат earlier = filledRecord("12 345");
+  earlier.Фамилия = QStringLiteral("Ван Дейк");
+  ASSERT_TRUE(writeBytes(programDir.filePath("earlier.res"), encodeResultRecord(earlier)));
+  // The box, the keys, what is pasted, the text then shown and its padding blanks, the beeps.
+  const std::tuple<const char*, const char*, const char*, const char*, int, int> rows[] = {
+      {"TxtФИО(0)", "⇥⌫", "", "Ван Дейк", 11, 0},
+      {"TxtФИО(0)", "⇤⎘", "и. Д", "иДВан Дейк", 12, 2},
+      {"Txt№(1)", "⇤⌦⎘", " 6.", "6.2 345", 14, 2}};
+  for (const auto& [name, keys, pasted, shown, blanks, beeps] : rows) {
+    SCOPED_TRACE(shown);
+    restart();
+    reach(PersonalData);
+    desktop.fileNames = {programDir.filePath("earlier.res")};
+    click(PersonalData, "mnuOpen");
+    QApplication::clipboard()->setText(QString::fromUtf8(pasted));
+    desktop.clear();
+    auto* box = child<QLineEdit>(PersonalData, name);
+    typeInto(box, QString::fromUtf8(keys));
+    EXPECT_EQ(box->text(), QString::fromUtf8(shown) + QString(blanks, ' '));
+    EXPECT_EQ(desktop.beepCount(), beeps);
   }
 }
 
@@ -191,6 +257,17 @@ TEST_F(ScreenContract, TheBenchAfterLoadAndItsScrollbars) {
     EXPECT_EQ(std::pair(bar->minimum(), bar->maximum()), std::pair(minimum, maximum)) << name;
     EXPECT_TRUE(!single ||
                 std::pair(bar->singleStep(), bar->pageStep()) == std::pair(single, page));
+  }
+  // The order acts on the thumb's release only where it was moved to a new value.
+  auto* order = child<QScrollBar>(Bessel, "HScrlПорядок");
+  for (const auto& [dragged, after] : {std::pair(std::vector{3, 0}, 7), {std::vector{1, 3}, 3}}) {
+    order->setValue(0);
+    state.Порядок = 7;
+    order->setSliderDown(true);
+    for (const int value : dragged) order->setValue(value);
+    EXPECT_EQ(state.Порядок, 7);  // nothing while it is dragged
+    order->setSliderDown(false);
+    EXPECT_EQ(state.Порядок, after);
   }
 }
 

@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTest>
 
@@ -78,14 +80,31 @@ QString localeNumber(const char* text) {
   return QString::fromUtf8(text).replace(QLatin1Char('.'), QLocale::system().decimalPoint());
 }
 
-void typeInto(QWidget* box, const QString& text, bool enter) {
+void typeInto(QWidget* box, const QString& keys) {
+  struct Named {
+    char16_t mark;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;  // what the desktop sends with the key
+  };
+  static const Named kNamed[] = {
+      {u'\r', Qt::Key_Return, {}, "\r"},  {u'⌫', Qt::Key_Backspace, {}, "\b"},
+      {u'⌦', Qt::Key_Delete, {}, "\x7f"}, {u'⇤', Qt::Key_Home, {}, ""},
+      {u'⇥', Qt::Key_End, {}, ""},        {u'⎘', Qt::Key_V, Qt::ControlModifier, "\x16"}};
   if (!box) return;
   box->setFocus();
-  for (const QChar c : text) {  // a letter's key code is its capital
-    QTest::sendKeyEvent(QTest::Click, box, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c),
-                        Qt::NoModifier);
+  const QPointer<QWidget> alive(box);  // a key may close the screen
+  for (const QChar c : keys) {
+    const auto named = std::ranges::find(kNamed, c.unicode(), &Named::mark);
+    const bool isNamed = named != std::end(kNamed);
+    // A letter's key code is its capital.
+    const auto key = isNamed ? named->key : static_cast<Qt::Key>(c.toUpper().unicode());
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent event(type, key, isNamed ? named->modifiers : Qt::NoModifier,
+                      isNamed ? QString::fromLatin1(named->text) : QString(c));
+      if (alive) QApplication::sendEvent(box, &event);
+    }
   }
-  if (enter) QTest::keyClick(box, Qt::Key_Return);
   settleEvents();
 }
 
@@ -99,7 +118,8 @@ bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius) 
   return false;
 }
 
-ScreenTest::ScreenTest() : previousCurrent(QDir::currentPath()) {
+ScreenTest::ScreenTest() : previousCurrent(QDir::currentPath()), previousHome(qgetenv("HOME")) {
+  qputenv("HOME", QFile::encodeName(home.path()));
   const QDir pictures(QCoreApplication::applicationDirPath());
   for (const QString& name : pictures.entryList({"*.svg", "*.ico", "*.ICO"}, QDir::Files)) {
     QFile::copy(pictures.filePath(name), programDir.filePath(name));
@@ -120,6 +140,7 @@ ScreenTest::~ScreenTest() {
   closeScreens();
   setProgramDirectory(QString());
   QDir::setCurrent(previousCurrent);
+  qputenv("HOME", previousHome);
 }
 
 void ScreenTest::restart(double draw) {
@@ -174,7 +195,7 @@ void ScreenTest::click(ScreenId id, const QString& name) {
 void ScreenTest::enter(ScreenId id, const QString& name, const QString& text) {
   if (auto* box = child<QLineEdit>(id, name)) {
     box->clear();
-    typeInto(box, text);
+    typeInto(box, text + u'\r');
   }
 }
 

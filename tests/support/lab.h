@@ -60,14 +60,16 @@ void settleEvents();
 bool saveScreenPng(QWidget* widget, const QString& name);
 // A number written with a point, as the system locale shows it.
 QString localeNumber(const char* text);
-// Types the text key by key (QTest::keyClicks takes Latin-1 only), then Enter unless told not to.
-void typeInto(QWidget* box, const QString& text, bool enter = true);
+// Types the keys one by one into the box (QTest::keyClicks takes Latin-1 only), the box given
+// the focus first. Keys that type no character are written \r (Enter), ⌫ (Backspace), ⌦
+// (Delete), ⇤ (Home), ⇥ (End) and ⎘ (Ctrl+V, pasting the clipboard).
+void typeInto(QWidget* box, const QString& keys);
 // Whether a pixel of the colour lies within `radius` pixels of `at` (pixels of the image).
 bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius = 1);
 
 // A program folder of the test's own (a temporary folder with a copy of the pictures, made the
-// program's directory and the current directory), a work state (every draw 0.5), a scripted
-// desktop and a hub.
+// program's directory and the current directory), a home of its own (HOME), a work state (every
+// draw 0.5), a scripted desktop and a hub.
 class ScreenTest : public ::testing::Test {
  public:
   ScreenTest();
@@ -93,8 +95,9 @@ class ScreenTest : public ::testing::Test {
   // leaves it. After the channel count is confirmed, Δfk is typed again: 150.
   void walkRoad(const std::function<void(ScreenId)>& done = nullptr);
 
-  QTemporaryDir programDir;
+  QTemporaryDir programDir, home;
   QString previousCurrent;
+  QByteArray previousHome;
   ModЧМ state;
   ScriptedDesktop desktop;
   ScreenHub* hub = nullptr;  // the test's own, or the one Main started

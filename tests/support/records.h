@@ -1,9 +1,8 @@
 #pragma once
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -63,28 +62,23 @@ inline QStringList recordFaults(const Результат& r) {
   return faults;
 }
 
-// Makes a folder unwritable (on) or writable again. Permission bits do not stop the superuser,
-// so for root the folder is made immutable instead. Returns whether it could.
-inline bool setUnwritable(const QByteArray& folder, bool on) {
-  if (::geteuid() != 0) return ::chmod(folder.constData(), on ? 0555 : 0755) == 0;
-  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
-  int flags = 0;
-  bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-  done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  if (fd >= 0) ::close(fd);
-  return done;
-}
-
-// A folder that nothing can be written into while the object lives; `holds` says whether a file
-// really cannot be created there.
+// A folder that takes no new files while the object lives, as an installed program's folder is
+// for the student: its permission bits say so, and the thread gives up the superuser's power to
+// override them (the file system then refuses with EACCES, as for anyone). `holds` says whether
+// a file really cannot be created there.
 struct UnwritableFolder {
   explicit UnwritableFolder(const QString& path) : folder(QFile::encodeName(path)) {
+    ::syscall(SYS_capget, &header, saved);
+    __user_cap_data_struct reduced[2] = {saved[0], saved[1]};
+    reduced[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
     QFile probe(path + QStringLiteral("/probe.tmp"));
-    holds = setUnwritable(folder, true) && !probe.open(QIODevice::WriteOnly);
+    holds = ::syscall(SYS_capset, &header, reduced) == 0 &&
+            ::chmod(folder.constData(), 0555) == 0 && !probe.open(QIODevice::WriteOnly);
     probe.remove();
   }
-  ~UnwritableFolder() { setUnwritable(folder, false); }
+  ~UnwritableFolder() { ::chmod(folder.constData(), 0755), ::syscall(SYS_capset, &header, saved); }
   QByteArray folder;
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct saved[2]{};
   bool holds = false;
 };
