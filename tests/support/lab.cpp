@@ -81,27 +81,20 @@ QString localeNumber(const char* text) {
 }
 
 void typeInto(QWidget* box, const QString& keys) {
-  struct Named {
-    char16_t mark;
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    const char* text;  // what the desktop sends with the key
-  };
-  static const Named kNamed[] = {
-      {u'\r', Qt::Key_Return, {}, "\r"},  {u'⌫', Qt::Key_Backspace, {}, "\b"},
-      {u'⌦', Qt::Key_Delete, {}, "\x7f"}, {u'⇤', Qt::Key_Home, {}, ""},
-      {u'⇥', Qt::Key_End, {}, ""},        {u'⎘', Qt::Key_V, Qt::ControlModifier, "\x16"}};
+  // The keys that type no character, and the text the desktop sends with each.
+  static const QString kNamed = QStringLiteral("\r⌫⌦⇤⇥⎘");
+  static const Qt::Key kKeys[] = {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete,
+                                  Qt::Key_Home,   Qt::Key_End,       Qt::Key_V};
+  static const char* const kTexts[] = {"\r", "\b", "\x7f", "", "", "\x16"};
   if (!box) return;
   box->setFocus();
   const QPointer<QWidget> alive(box);  // a key may close the screen
   for (const QChar c : keys) {
-    const auto named = std::ranges::find(kNamed, c.unicode(), &Named::mark);
-    const bool isNamed = named != std::end(kNamed);
-    // A letter's key code is its capital.
-    const auto key = isNamed ? named->key : static_cast<Qt::Key>(c.toUpper().unicode());
+    const auto named = kNamed.indexOf(c);  // a letter's key code is its capital
+    const auto key = named >= 0 ? kKeys[named] : static_cast<Qt::Key>(c.toUpper().unicode());
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-      QKeyEvent event(type, key, isNamed ? named->modifiers : Qt::NoModifier,
-                      isNamed ? QString::fromLatin1(named->text) : QString(c));
+      QKeyEvent event(type, key, c == u'⎘' ? Qt::ControlModifier : Qt::NoModifier,
+                      named >= 0 ? QString::fromLatin1(kTexts[named]) : QString(c));
       if (alive) QApplication::sendEvent(box, &event);
     }
   }
