@@ -16,7 +16,7 @@ class QSvgRenderer;
 // point. With persistent drawing on, what is drawn becomes the background that cls() restores;
 // with it off, drawing goes on top of that background and cls() takes it away again. Both are
 // kept in the widget's own images, so an expose never loses anything, and as the list of drawing
-// calls that made them, so that a page or any scaled device gets them drawn again as vectors.
+// calls that made them, so that a device not of pixels (a page) gets them again as vectors.
 class PictureBox : public QWidget {
   Q_OBJECT
 
