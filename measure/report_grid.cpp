@@ -12,15 +12,9 @@ void ReportGrid::setLines(std::vector<QLineF> lines, const QRectF& header) {
   update();
 }
 
-void ReportGrid::paintGrid(QPainter& painter) const {
-  painter.save();
+void ReportGrid::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
   painter.fillRect(header_, QColor(0xe8, 0xed, 0xf3));
   painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
   for (const QLineF& line : lines_) painter.drawLine(line);
-  painter.restore();
-}
-
-void ReportGrid::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  paintGrid(painter);
 }

@@ -10,8 +10,6 @@ class ReportGrid : public QWidget {
  public:
   explicit ReportGrid(QWidget* parent);
   void setLines(std::vector<QLineF> lines, const QRectF& header);
-  // Draws the ruling on a painter whose units are this widget's pixels.
-  void paintGrid(QPainter& painter) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

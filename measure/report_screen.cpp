@@ -4,12 +4,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QPicture>
 
 #include "app/navigation.h"
 #include "app/work_state.h"
+#include "measure/characteristic_table.h"
 #include "measure/greek_delta.h"
 #include "measure/report_grid.h"
-#include "measure/report_plot.h"
 #include "measure/tick_labels.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
@@ -35,6 +36,12 @@ constexpr double kPlotLeft = 60, kPlotTop = 30, kPlotWidth = 4125, kPlotHeight =
 constexpr double kTickLabelSpacing = 339;  // vertical tick labels, 2 MHz apart
 constexpr double kMarginLabelLeft = 4200, kMarginLabelWidth = 390;
 constexpr double kBottomLabelHeight = 345;
+
+// Rows plotted: row 14 is listed in the table but not drawn.
+constexpr int kPlottedRows = 13;
+// Half the vertical extent of the plot, MHz: the same as on the characteristic screen, so that
+// the grid lines fall on 2-MHz steps and agree with the tick labels.
+constexpr double kDeviationExtent = 12;
 
 constexpr double rowTop(int row) { return kFirstRowTop + kRowHeight * (row - 1); }
 
@@ -186,7 +193,31 @@ void FrmОтчет::load() {
   state().Предв = 0;
 }
 
-void FrmОтчет::ПостроитьХарактеристику() { drawReportCharacteristic(*PicЧМХар, shown_); }
+// A grid of 14 x 12 cells in the fore colour, the characteristic and its mirror through the origin
+// in blue two pixels wide, and the idealized characteristic dotted in the fore colour.
+void FrmОтчет::ПостроитьХарактеристику() {
+  PictureBox& plot = *PicЧМХар;
+  const QColor blue(0, 0, 255);
+  plot.setScale(-0.35, kDeviationExtent, 0.35, -kDeviationExtent);
+  const double kx = (plot.scaleRight() - plot.scaleLeft()) / 14;  // 0.05 V
+  const double ky = (plot.scaleBottom() - plot.scaleTop()) / 12;  // -2 MHz
+  plot.setDrawWidth(1);
+  for (int i = -5; i <= 5; ++i) plot.line(-0.35, i * ky, 0.35, i * ky);
+  for (int i = -6; i <= 6; ++i) plot.line(i * kx, plot.scaleTop(), i * kx, plot.scaleBottom());
+
+  plot.setDrawWidth(2);
+  const std::vector<QPointF> points = characteristicPoints(shown_, kPlottedRows);
+  plot.pset(0, 0);
+  for (size_t i = 1; i < points.size(); ++i) plot.lineTo(points[i].x(), points[i].y(), blue);
+  plot.setCurrentPoint(0, 0);
+  for (size_t i = 1; i < points.size(); ++i) plot.lineTo(-points[i].x(), -points[i].y(), blue);
+
+  plot.setDrawWidth(1);
+  plot.setDrawStyle(Qt::DotLine);
+  const QLineF ideal = idealizedCharacteristic(shown_);
+  plot.line(ideal.x1(), ideal.y1(), ideal.x2(), ideal.y2());
+  plot.setDrawStyle(Qt::SolidLine);
+}
 
 void FrmОтчет::mnuПеч_Click() {
   if (desktop().message(this, QStringLiteral("Готовы печатать?"), MsgButtons::YesNo, MsgIcon::None,
@@ -210,29 +241,20 @@ QRectF FrmОтчет::contentRect() const {
 void FrmОтчет::drawPage(QPainter& painter, const QRectF& page) const {
   const QRectF content = contentRect();
   const double scale = std::min(page.width() / content.width(), page.height() / content.height());
+  // The widgets draw themselves into a recording, in the client's pixels and fonts; a printer's
+  // painter handed to them directly would get them as one image instead.
+  QPicture drawing;
+  {
+    QPainter recorder(&drawing);
+    client()->render(&recorder, QPoint(), QRegion(content.toAlignedRect()));
+  }
   painter.save();
   painter.translate(page.left() + (page.width() - content.width() * scale) / 2, page.top());
-  painter.scale(scale, scale);
+  // A picture plays back at its size in inches, here undone: the page has its own scale.
+  const QPaintDevice& device = *painter.device();
+  painter.scale(scale * drawing.logicalDpiX() / device.logicalDpiX(),
+                scale * drawing.logicalDpiY() / device.logicalDpiY());
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-
-  // In the client's pixels from here on.
-  const auto placeOf = [this](const QWidget* widget) {
-    return QRectF(widget->mapTo(client(), QPoint(0, 0)), QSizeF(widget->size()));
-  };
-  grid_->paintGrid(painter);
-  for (const QLabel* label : client()->findChildren<QLabel*>()) {
-    if (!label->isVisibleTo(client())) continue;
-    painter.setFont(fontInScreenPixels(label, painter));
-    painter.setPen(label->palette().color(QPalette::WindowText));
-    painter.drawText(placeOf(label), static_cast<int>(label->alignment()), label->text());
-  }
-  Label7->paintTicks(painter, placeOf(Label7));
-  Label8->paintTicks(painter, placeOf(Label8));
-  painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(placeOf(PictХар).adjusted(0.5, 0.5, -0.5, -0.5));
-  PlotPainter plot(painter, placeOf(PicЧМХар), PicЧМХар->foreColor());
-  drawReportCharacteristic(plot, shown_);
+  painter.drawPicture(0, 0, drawing);
   painter.restore();
 }

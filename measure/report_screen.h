@@ -20,7 +20,7 @@ class FrmОтчет : public LabScreen {
   void load() override;
 
   // The report's content, table and plot, drawn on a page (a printer's painter and its printable
-  // area): vector drawing scaled to fit the page, centred across it.
+  // area) by the widgets' own drawing, as vectors, scaled to fit the page and centred across it.
   void drawPage(QPainter& painter, const QRectF& page) const;
   // The whole report, 7700 twips wide, down to below the plot.
   QSize sizeHint() const override;

@@ -1,5 +1,6 @@
 #include "platform/picture_box.h"
 
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -8,7 +9,6 @@
 #include <limits>
 
 #include "platform/twips.h"
-#include "platform/user_scale.h"
 
 namespace {
 // The pixel a coordinate falls in; a coordinate a rounding error short of a pixel edge
@@ -42,14 +42,13 @@ double edgeCoverage(double half, double d) {
 // A solid line of `width` logical pixels with square ends, smoothed, written straight into the
 // image. QPainter strokes every segment as a path, about a microsecond each, which is too slow
 // for traces of hundreds of segments redrawn at every turn of a control.
-bool PictureBox::fillWideLine(QImage& image, QPointF from, QPointF to, int width,
+void PictureBox::fillWideLine(QImage& image, QPointF from, QPointF to, int width,
                               const QColor& color) const {
-  if (image.format() != QImage::Format_ARGB32_Premultiplied) return false;
   const double ratio = image.devicePixelRatio();
   const QPointF a = from * ratio, b = to * ratio;
   if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
       !std::isfinite(b.y())) {
-    return true;  // nothing to draw
+    return;  // nothing to draw
   }
   const double halfWidth = width * ratio / 2;
   const QPointF d = b - a;
@@ -66,7 +65,7 @@ bool PictureBox::fillWideLine(QImage& image, QPointF from, QPointF to, int width
   const int bottom = std::min(image.height() - 1, int(std::ceil(centre.y() + extentY)));
   const int leftLimit = std::max(0, int(std::floor(centre.x() - extentX)));
   const int rightLimit = std::min(image.width() - 1, int(std::ceil(centre.x() + extentX)));
-  if (top > bottom || leftLimit > rightLimit) return true;
+  if (top > bottom || leftLimit > rightLimit) return;
 
   const QRgb source = qPremultiply(color.rgba());
   uchar* const bits = image.bits();
@@ -100,7 +99,6 @@ bool PictureBox::fillWideLine(QImage& image, QPointF from, QPointF to, int width
       }
     }
   }
-  return true;
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -124,6 +122,7 @@ void PictureBox::setBackColor(const QColor& color) {
   endPainting();
   backColor_ = color;
   persistent_ = blankImage();
+  persistentStrokes_.clear();
   showTransient_ = false;
   update();
 }
@@ -132,6 +131,7 @@ void PictureBox::setPicture(std::shared_ptr<QSvgRenderer> picture) {
   endPainting();
   picture_ = std::move(picture);
   persistent_ = blankImage();
+  persistentStrokes_.clear();
   showTransient_ = false;
   update();
 }
@@ -154,25 +154,29 @@ void PictureBox::endPainting() const {
   painterTarget_ = nullptr;
 }
 
-QImage& PictureBox::drawingTarget() {
+QImage& PictureBox::drawingTarget(Stroke stroke) {
   QImage* target = &persistent_;
+  std::vector<Stroke>* strokes = &persistentStrokes_;
   if (!autoRedraw_) {
     if (!showTransient_) {
       endPainting();
       transient_ = persistent_.copy();
+      transientStrokes_ = persistentStrokes_;
       showTransient_ = true;
     }
     target = &transient_;
+    strokes = &transientStrokes_;
   } else {
     // Drawing on the background shows the background: what was drawn on top is dropped.
     showTransient_ = false;
   }
+  strokes->push_back(std::move(stroke));
   update();
   return *target;
 }
 
-QPainter& PictureBox::painterForDrawing() {
-  QImage* target = &drawingTarget();
+QPainter& PictureBox::painterForDrawing(Stroke stroke) {
+  QImage* target = &drawingTarget(std::move(stroke));
   if (painterTarget_ != target) {
     endPainting();
     painter_ = std::make_unique<QPainter>(target);
@@ -183,7 +187,10 @@ QPainter& PictureBox::painterForDrawing() {
 
 void PictureBox::cls() {
   endPainting();
-  if (autoRedraw_) persistent_ = blankImage();
+  if (autoRedraw_) {
+    persistent_ = blankImage();
+    persistentStrokes_.clear();
+  }
   showTransient_ = false;
   currentX_ = 0;
   currentY_ = 0;
@@ -191,9 +198,8 @@ void PictureBox::cls() {
 }
 
 QPointF PictureBox::toPixels(double x, double y) const {
-  const double w = width(), h = height();
   if (!customScale_) return {x / kTwipsPerPixel, y / kTwipsPerPixel};
-  return userToArea(x, y, left_, top_, right_, bottom_, QRectF(0, 0, w, h));
+  return {(x - left_) * width() / (right_ - left_), (y - top_) * height() / (bottom_ - top_)};
 }
 
 void PictureBox::setCurrentPoint(double x, double y) {
@@ -204,31 +210,37 @@ void PictureBox::setCurrentPoint(double x, double y) {
 void PictureBox::pset(double x, double y) { pset(x, y, foreColor_); }
 
 void PictureBox::pset(double x, double y, const QColor& color) {
-  QPainter& painter = painterForDrawing();
-  const QPointF at = toPixels(x, y);
-  painter.setRenderHint(QPainter::Antialiasing, drawWidth_ > 1);
-  if (drawWidth_ <= 1) {
-    painter.fillRect(QRectF(pixelFloor(at.x()), pixelFloor(at.y()), 1, 1), color);
-  } else {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
-    painter.drawEllipse(at, drawWidth_ / 2.0, drawWidth_ / 2.0);
-  }
+  const Stroke stroke = [at = toPixels(x, y), width = drawWidth_, color](QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing, width > 1);
+    if (width <= 1) {
+      painter.fillRect(QRectF(pixelFloor(at.x()), pixelFloor(at.y()), 1, 1), color);
+    } else {
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(color);
+      painter.drawEllipse(at, width / 2.0, width / 2.0);
+    }
+  };
+  stroke(painterForDrawing(stroke));
   setCurrentPoint(x, y);
 }
 
 void PictureBox::drawLine(double x1, double y1, double x2, double y2, const QColor& color) {
   QPointF from = toPixels(x1, y1), to = toPixels(x2, y2);
-  if (drawWidth_ > 1 && drawStyle_ == Qt::SolidLine) {
-    QImage& target = drawingTarget();
-    endPainting();
-    if (fillWideLine(target, from, to, drawWidth_, color)) {
-      setCurrentPoint(x2, y2);
-      return;
-    }
-  }
-  QPainter& painter = painterForDrawing();
+  setCurrentPoint(x2, y2);
+  // Made again, the line is smoothed on whatever resolution the device has.
   QPen pen(color, drawWidth_, drawStyle_, Qt::RoundCap, Qt::RoundJoin);
+  Stroke stroke = [from, to, pen](QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.drawLine(from, to);
+  };
+  if (drawWidth_ > 1 && drawStyle_ == Qt::SolidLine) {
+    QImage& target = drawingTarget(std::move(stroke));
+    endPainting();
+    fillWideLine(target, from, to, drawWidth_, color);
+    return;
+  }
+  QPainter& painter = painterForDrawing(std::move(stroke));
   if (drawWidth_ <= 1) {
     // Thin lines are drawn on pixel centres, without smoothing, so that they stay crisp.
     pen.setCapStyle(Qt::SquareCap);
@@ -242,7 +254,6 @@ void PictureBox::drawLine(double x1, double y1, double x2, double y2, const QCol
   painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
   painter.drawLine(from, to);
-  setCurrentPoint(x2, y2);
 }
 
 void PictureBox::lineTo(double x, double y) { lineTo(x, y, foreColor_); }
@@ -257,12 +268,15 @@ void PictureBox::line(double x1, double y1, double x2, double y2, const QColor& 
 }
 
 void PictureBox::print(const QString& text) {
-  QPainter& painter = painterForDrawing();
-  painter.setFont(font());
-  painter.setPen(foreColor_);
   const QFontMetricsF metrics(font());
   const QPointF at = toPixels(currentX_, currentY_);
-  painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
+  const Stroke stroke = [at = QPointF(at.x(), at.y() + metrics.ascent()), text, font = font(),
+                         color = foreColor_](QPainter& painter) {
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(at, text);
+  };
+  stroke(painterForDrawing(stroke));
   // The next line starts at the left edge, one text height further down.
   const double unitsPerPixelY =
       customScale_ ? (bottom_ - top_) / std::max(1, height()) : double(kTwipsPerPixel);
@@ -278,6 +292,17 @@ QImage PictureBox::image() const {
 void PictureBox::paintEvent(QPaintEvent* event) {
   endPainting();
   QPainter painter(this);
+  // A device of pixels gets the kept image; any other (a page recorded for a printer) gets the
+  // drawing made again, as vectors at its own resolution.
+  if (painter.paintEngine()->type() != QPaintEngine::Raster) {
+    painter.setClipRect(rect());
+    painter.fillRect(rect(), backColor_);
+    if (picture_) picture_->render(&painter, QRectF(rect()));
+    for (const Stroke& stroke : showTransient_ ? transientStrokes_ : persistentStrokes_) {
+      stroke(painter);
+    }
+    return;
+  }
   painter.drawImage(event->rect(), showTransient_ ? transient_ : persistent_,
                     QRectF(QPointF(event->rect().topLeft()) * devicePixelRatioF(),
                            QSizeF(event->rect().size()) * devicePixelRatioF()));

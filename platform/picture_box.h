@@ -3,7 +3,9 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QSvgRenderer;
@@ -13,7 +15,8 @@ class QSvgRenderer;
 // points and lines in a pen of the current width, style and colour, and text at the current
 // point. With persistent drawing on, what is drawn becomes the background that cls() restores;
 // with it off, drawing goes on top of that background and cls() takes it away again. Both are
-// kept in the widget's own images, so an expose never loses anything.
+// kept in the widget's own images, so an expose never loses anything, and as the list of drawing
+// calls that made them, so that a device not of pixels (a page) gets them again as vectors.
 class PictureBox : public QWidget {
   Q_OBJECT
 
@@ -76,11 +79,15 @@ class PictureBox : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // One drawing call in the widget's pixels, made again on a painter in those units.
+  using Stroke = std::function<void(QPainter&)>;
+
   QImage blankImage() const;
-  // The image that drawing goes to now (the background, or the copy of it drawn on top).
-  QImage& drawingTarget();
-  QPainter& painterForDrawing();
-  bool fillWideLine(QImage& image, QPointF from, QPointF to, int width, const QColor& color) const;
+  // The image that drawing goes to now (the background, or the copy of it drawn on top), with
+  // `stroke` added to the calls that made it.
+  QImage& drawingTarget(Stroke stroke);
+  QPainter& painterForDrawing(Stroke stroke);
+  void fillWideLine(QImage& image, QPointF from, QPointF to, int width, const QColor& color) const;
   void endPainting() const;
   void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
 
@@ -96,6 +103,7 @@ class PictureBox : public QWidget {
 
   QImage persistent_;         // the background that cls() restores
   mutable QImage transient_;  // background plus what was drawn with persistent drawing off
+  std::vector<Stroke> persistentStrokes_, transientStrokes_;  // what drew the two images
   mutable bool showTransient_ = false;
   mutable std::unique_ptr<QPainter> painter_;  // kept open between drawing calls
   mutable QImage* painterTarget_ = nullptr;
