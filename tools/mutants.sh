@@ -66,7 +66,7 @@ FAULTS = [
          "    try {\n      picture3_->setPicture(loadPicture(QStringLiteral(\"Logo1.wmf\")));\n"
          "    } catch (const PictureError&) {\n    }\n")]),
     ("report plot without its mirror polyline", "gui", "drawing_test", [
-        ("measure/report_plot.h",
+        ("measure/report_screen.cpp",
          "  for (size_t i = 1; i < points.size(); ++i) plot.lineTo(-points[i].x(), -points[i].y(), blue);\n",
          "")]),
 ]
