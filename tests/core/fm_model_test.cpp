@@ -87,19 +87,6 @@ TEST(Millivoltmeter, ReadsTheInputThroughTheVariantsFactorAtAnyFrequency) {
   }
 }
 
-// The graticules' zero lines are red: the oscilloscope's running sum passes 0 only within 1e-16
-// and still reaches 1.2; the analyzer's meets 0 exactly.
-TEST(Graticules, HaveTheirLinesAndRedZeroLinesFromTheRunningSums) {
-  const auto oscilloscope = oscilloscopeGraticule(), spectrum = spectrumGraticule();
-  ASSERT_EQ(oscilloscope.size(), 12u + 11u);
-  ASSERT_EQ(spectrum.size(), 9u + 9u);
-  EXPECT_NEAR(oscilloscope[11].from.y(), 1.2, 1e-12);
-  const auto zero = [](const GridLine& l) { return l.zero; };
-  EXPECT_TRUE(oscilloscope[5].zero && oscilloscope[12 + 5].zero && spectrum[2].zero);
-  EXPECT_EQ(std::count_if(oscilloscope.begin(), oscilloscope.end(), zero), 2);
-  EXPECT_EQ(std::count_if(spectrum.begin(), spectrum.end(), zero), 2);
-}
-
 // At index 25 (above the boundary: the LF trace still uses КоэфUвх) and 550 kHz. The HF carrier
 // advances 0.15 rad per point from 3.14 whatever the modulation.
 TEST(Oscillograms, HaveTheirPointCountsAndEndPoints) {
