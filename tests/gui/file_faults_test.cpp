@@ -13,15 +13,18 @@
 namespace {
 
 using enum ScreenId;
-class FileFaults : public ScreenTest {
- public:
-  // The personal data as typed (a card number no one can type comes from an opened file).
-  void typePersonalData(const Результат& from) {
-    Результат& r = state.Рез;
-    std::tie(r.Фамилия, r.Имя, r.Отчество, r.Группа, r.НомерСБ, r.EMail) =
-        std::tie(from.Фамилия, from.Имя, from.Отчество, from.Группа, from.НомерСБ, from.EMail);
-  }
-};
+using FileFaults = ScreenTest;
+// The personal data as typed (a card number no one can type comes from an opened file).
+void typePersonalData(Результат& r, const Результат& from) {
+  std::tie(r.Фамилия, r.Имя, r.Отчество, r.Группа, r.НомерСБ, r.EMail) =
+      std::tie(from.Фамилия, from.Имя, from.Отчество, from.Группа, from.НомерСБ, from.EMail);
+}
+// The error box of a file that cannot be read or written: its text has `says` and the name.
+void expectFileError(const DesktopCall& told, const QString& says, const QString& name) {
+  EXPECT_TRUE(told.text.contains(says) && told.text.contains(name)) << told.text.toStdString();
+  EXPECT_EQ(std::tuple(told.title, told.icon, told.buttons),
+            std::tuple(std::optional<QString>("Ошибка!"), MsgIcon::Critical, MsgButtons::Ok));
+}
 enum class Fault { FoldersClosed, NameIsAFolder, NameWithASlash };
 
 // Where the results file is written: the personal data screen's "Дальше...", and the end of the
@@ -36,7 +39,7 @@ TEST_F(FileFaults, AFailedWriteSaysSoKeepsEverythingAndTheStepCanBeDoneAgain) {
       restart();
       const Результат filled = filledRecord(fault == Fault::NameWithASlash ? "12/345" : "12345");
       ASSERT_NE(reach(screen), nullptr);
-      typePersonalData(filled);
+      typePersonalData(state.Рез, filled);
       QFile::remove(path);  // the previous row's
       std::unique_ptr<UnwritableFolder> closed[2];
       if (fault == Fault::FoldersClosed) {
@@ -52,16 +55,13 @@ TEST_F(FileFaults, AFailedWriteSaysSoKeepsEverythingAndTheStepCanBeDoneAgain) {
       desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};  // the band's two questions
       click(screen, next);
 
-      const auto told = desktop.messages();
-      ASSERT_FALSE(told.empty());
-      const QString failure = screen == Band ? "Не удалось записать результаты работы в файл"
-                                             : "Не удалось записать файл результатов";
-      EXPECT_TRUE(told.back().text.startsWith(failure)) << told.back().text.toStdString();
-      EXPECT_TRUE(told.back().text.contains(resultsFileName(state.Рез)));
-      EXPECT_EQ(std::tuple(told.back().title, told.back().icon, told.back().buttons),
-                std::tuple(std::optional<QString>("Ошибка!"), MsgIcon::Critical, MsgButtons::Ok));
-      EXPECT_EQ(desktop.beepCount(), screen == Band ? 3 : 0);
-      EXPECT_FALSE(desktop.ended);
+      ASSERT_FALSE(desktop.messages().empty());
+      const DesktopCall told = desktop.messages().back();
+      EXPECT_TRUE(told.text.startsWith(screen == Band ? "Не удалось записать результаты работы"
+                                                      : "Не удалось записать файл результатов"));
+      expectFileError(told, "", resultsFileName(state.Рез));
+      EXPECT_EQ(std::pair(desktop.beepCount(), desktop.ended),
+                std::pair(screen == Band ? 3 : 0, false));
       EXPECT_TRUE(loaded().back() == screen && hub->find(screen)->isVisible());  // nothing went on
       EXPECT_TRUE(screen == Band || encodeResultRecord(state.Рез) == before);
       EXPECT_EQ(QDir(programDir.path()).entryList({"*.tmp", "*.res.*"}, QDir::Files | QDir::Hidden),
@@ -74,8 +74,8 @@ TEST_F(FileFaults, AFailedWriteSaysSoKeepsEverythingAndTheStepCanBeDoneAgain) {
       desktop.answers = {MsgAnswer::Yes, MsgAnswer::No};
       click(screen, next);
       EXPECT_TRUE(screen == Band ? desktop.ended : hub->find(MainWindow) != nullptr);
-      EXPECT_EQ(decodeResultRecord(fileBytes(path)).Фамилия, filled.Фамилия);
       EXPECT_EQ(fileBytes(path).size(), 554);
+      EXPECT_EQ(decodeResultRecord(fileBytes(path)).Фамилия, filled.Фамилия);
     }
   }
 }
@@ -91,7 +91,7 @@ TEST_F(FileFaults, AClosedProgramFolderUpdatesItsOwnFileOrSendsANewOneToTheDocum
     SCOPED_TRACE(exists);
     restart();
     reach(PersonalData);
-    typePersonalData(filledRecord());
+    typePersonalData(state.Рез, filledRecord());
     QFile::remove(inProgram);
     ASSERT_TRUE(!exists || writeBytes(inProgram, QByteArray(554, 'x') + "kept"));
     {
@@ -138,11 +138,8 @@ TEST_F(FileFaults, OpeningAFileThatIsNoRecordChangesNothing) {
       continue;
     }
     ASSERT_EQ(desktop.messages().size(), 1u);
-    const DesktopCall told = desktop.messages().front();
-    EXPECT_TRUE(told.text.contains(says) && told.text.contains("Result7_777.res"));
-    EXPECT_TRUE(told.text.endsWith("Данные на экране не изменились."));
-    EXPECT_EQ(std::tuple(told.title, told.icon),
-              std::tuple(std::optional<QString>("Ошибка!"), MsgIcon::Critical));
+    expectFileError(desktop.messages()[0], says, "Result7_777.res");
+    EXPECT_TRUE(desktop.messages()[0].text.endsWith("Данные на экране не изменились."));
     EXPECT_EQ(encodeResultRecord(state.Рез), before);
     EXPECT_EQ(surname->text(), "Сидоров");
   }

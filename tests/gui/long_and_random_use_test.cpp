@@ -21,8 +21,9 @@
 
 namespace {
 
+// Freed memory sits in the sanitizer's quarantine: heap sizes say nothing there.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;  // freed memory sits in quarantine: sizes say nothing there
+constexpr bool kSanitized = true;
 #elif defined(__has_feature)
 constexpr bool kSanitized = __has_feature(address_sanitizer);
 #else
@@ -38,13 +39,10 @@ int fromEnvironment(const char* name, int otherwise) {
 class Use : public ScreenTest {
  public:
   int below(int n) { return std::uniform_int_distribution<int>(0, std::max(n, 1) - 1)(random); }
-  template <class T>
-  T* pick(const QList<T*>& items) {
-    return items.isEmpty() ? nullptr : items[below(int(items.size()))];
-  }
-  // A random point of a control (or of the window), in the window's pixels.
-  QPoint pointIn(QWidget* top, QWidget* w) {
-    const QRect r = QRect(w->mapTo(top, QPoint(0, 0)), w->size()).intersected(top->rect());
+  auto pick(const auto& items) { return items.isEmpty() ? nullptr : items[below(items.size())]; }
+  QRect inTop(QWidget* top, QWidget* w) { return QRect(w->mapTo(top, QPoint()), w->size()); }
+  QPoint pointIn(QWidget* top, QWidget* w) {  // a random point of w, in the window's pixels
+    const QRect r = inTop(top, w).intersected(top->rect());
     return r.topLeft() + QPoint(below(r.width()), below(r.height()));
   }
 
@@ -52,9 +50,8 @@ class Use : public ScreenTest {
     QList<QWidget*> controls;  // what a student can reach: shown, enabled, inside the window
     for (QWidget* w : top->findChildren<QWidget*>()) {
       if (w->isVisible() && w->isEnabled() && !w->isWindow() && !qobject_cast<QMenuBar*>(w) &&
-          QRect(w->mapTo(top, QPoint(0, 0)), w->size()).intersects(top->rect())) {
+          inTop(top, w).intersects(top->rect()))
         controls << w;
-      }
     }
     QPointer<QWindow> window(top->windowHandle());
     QWidget* target = below(5) ? pick(controls) : top;
@@ -70,12 +67,10 @@ class Use : public ScreenTest {
       typeInto(top->focusWidget() && below(3) ? top->focusWidget() : target, c);
     } else if (roll < 75) {  // a scrollbar moved, also beyond its ends
       QList<QAbstractSlider*> sliders;
-      for (QWidget* w : controls) {
+      for (QWidget* w : controls)
         if (auto* s = qobject_cast<QAbstractSlider*>(w)) sliders << s;
-      }
-      if (QAbstractSlider* s = pick(sliders)) {
+      if (QAbstractSlider* s = pick(sliders))
         s->setValue(s->minimum() - 5 + below(s->maximum() - s->minimum() + 11));
-      }
     } else if (roll < 90) {  // a drag from a control, released anywhere
       QTest::mousePress(window, button, {}, pointIn(top, target));
       QPoint at = pointIn(top, top);
@@ -87,9 +82,8 @@ class Use : public ScreenTest {
       if (window) QTest::mouseRelease(window, button, {}, at);
     } else {  // a menu item
       QList<QAction*> items;
-      for (QMenuBar* bar : top->findChildren<QMenuBar*>()) {
+      for (QMenuBar* bar : top->findChildren<QMenuBar*>())
         for (QAction* a : bar->actions()) items << (a->menu() ? a->menu()->actions() : QList{a});
-      }
       QAction* item = pick(items);
       if (item && item->isEnabled() && !item->isSeparator()) item->trigger();
     }
@@ -113,9 +107,8 @@ class Use : public ScreenTest {
       oneEvent(hub->find(screen)->window());
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       QStringList faults = recordFaults(state.Рез);
-      if (auto* table = hub ? dynamic_cast<FrmМонтаж*>(hub->find(ScreenId::Assembly)) : nullptr) {
+      if (auto* table = hub ? dynamic_cast<FrmМонтаж*>(hub->find(ScreenId::Assembly)) : nullptr)
         faults << assemblyFaults(table->model());
-      }
       if (!faults.isEmpty()) return QStringLiteral("event %1: ").arg(event) + faults.join("; ");
     }
     return {};

@@ -19,26 +19,25 @@
 
 MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
                                    const std::optional<QString>& title) {
-  DesktopCall call{DesktopCall::Kind::Message, text, title, buttons, icon};
-  calls.push_back(call);
-  if (onMessage) onMessage(call);
-  const MsgAnswer answer = answers.empty()
-                               ? buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok
-                               : answers.front();
-  if (!answers.empty()) answers.pop_front();
+  calls.push_back({Kind::Message, text, title, buttons, icon});
+  if (onMessage) onMessage(calls.back());
+  if (answers.empty()) return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+  const MsgAnswer answer = answers.front();
+  answers.pop_front();
   return answer;
 }
 
 QString ScriptedDesktop::openFileName(QWidget*, const OpenFileRequest& request) {
-  calls.push_back({DesktopCall::Kind::OpenFile, request.title});
-  const QString name = fileNames.empty() ? QString() : fileNames.front();
-  if (!fileNames.empty()) fileNames.pop_front();
+  calls.push_back({Kind::OpenFile, request.title});
+  if (fileNames.empty()) return {};
+  const QString name = fileNames.front();
+  fileNames.pop_front();
   return name;
 }
 
 PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
                                         const PagePainter& paint) {
-  calls.push_back({DesktopCall::Kind::Print, documentName});
+  calls.push_back({Kind::Print, documentName});
   if (printOutcome == PrintOutcome::Printed || printOutcome == PrintOutcome::SavedAsPdf) {
     QImage page(124, 175, QImage::Format_ARGB32_Premultiplied);  // only drawn, never looked at
     QPainter painter(&page);
@@ -49,8 +48,8 @@ PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
 
 std::vector<DesktopCall> ScriptedDesktop::messages() const {
   std::vector<DesktopCall> result;
-  std::ranges::copy_if(calls, std::back_inserter(result),
-                       [](const DesktopCall& c) { return c.kind == DesktopCall::Kind::Message; });
+  for (const DesktopCall& c : calls)
+    if (c.kind == Kind::Message) result.push_back(c);
   return result;
 }
 
@@ -101,32 +100,28 @@ void typeInto(QWidget* box, const QString& keys) {
   settleEvents();
 }
 
-bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius) {
-  for (int dx = -radius; dx <= radius; ++dx) {
-    for (int dy = -radius; dy <= radius; ++dy) {
-      const QPoint p(int(at.x()) + dx, int(at.y()) + dy);
-      if (image.valid(p) && image.pixelColor(p) == colour) return true;
-    }
-  }
-  return false;
+int inkCount(const QImage& image, const QList<QColor>& colours, QRect within) {
+  within = within.isNull() ? image.rect() : within.intersected(image.rect());
+  int count = 0;
+  for (int y = within.top(); y <= within.bottom(); ++y)
+    for (int x = within.left(); x <= within.right(); ++x)
+      count += colours.contains(image.pixelColor(x, y));
+  return count;
 }
 
 ScreenTest::ScreenTest() : previousCurrent(QDir::currentPath()), previousHome(qgetenv("HOME")) {
   qputenv("HOME", QFile::encodeName(home.path()));
   const QDir pictures(QCoreApplication::applicationDirPath());
-  for (const QString& name : pictures.entryList({"*.svg", "*.ico", "*.ICO"}, QDir::Files)) {
+  for (const QString& name : pictures.entryList({"*.svg", "*.ico", "*.ICO"}, QDir::Files))
     QFile::copy(pictures.filePath(name), programDir.filePath(name));
-  }
   setProgramDirectory(programDir.path());
   QDir::setCurrent(programDir.path());
   restart();
 }
 
 void ScreenTest::closeScreens() {
-  hub = nullptr;
-  ownHub.reset();
-  closeProgram();
-  settleEvents();
+  hub = nullptr, ownHub.reset();
+  closeProgram(), settleEvents();
 }
 
 ScreenTest::~ScreenTest() {
@@ -153,9 +148,8 @@ LabScreen* ScreenTest::reach(ScreenId id) {
       {Assembly, PersonalData}, {Bench, MainWindow},    {Bessel, Bench},
       {Characteristic, Bench},  {Band, Characteristic}, {Report, Characteristic}};
   if (hub->find(id) && id != Report) return hub->find(id);
-  if (const auto from = kFrom.find(id); from != kFrom.end() && !hub->find(from->second)) {
+  if (const auto from = kFrom.find(id); from != kFrom.end() && !hub->find(from->second))
     reach(from->second);
-  }
   if (id == Bench) hub->unload(Assembly);  // "Монтаж окончен"
   if (id == Report) state.Предв = 1;
   hub->show(id == Assembly || id == Report ? MainWindow : id);
@@ -165,9 +159,8 @@ LabScreen* ScreenTest::reach(ScreenId id) {
 
 std::vector<ScreenId> ScreenTest::loaded() const {
   std::vector<ScreenId> ids;
-  for (int i = int(ScreenId::Title); i <= int(ScreenId::Report); ++i) {
+  for (int i = int(ScreenId::Title); i <= int(ScreenId::Report); ++i)
     if (hub && hub->find(ScreenId(i))) ids.push_back(ScreenId(i));
-  }
   return ids;
 }
 
@@ -186,10 +179,7 @@ void ScreenTest::click(ScreenId id, const QString& name) {
 }
 
 void ScreenTest::enter(ScreenId id, const QString& name, const QString& text) {
-  if (auto* box = child<QLineEdit>(id, name)) {
-    box->clear();
-    typeInto(box, text + u'\r');
-  }
+  if (auto* box = child<QLineEdit>(id, name)) box->clear(), typeInto(box, text + u'\r');
 }
 
 void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {

@@ -16,21 +16,18 @@
 
 // One thing the program asked of the desktop.
 struct DesktopCall {
-  enum class Kind { Message, Beep, OpenFile, Print, End };
-  DesktopCall(Kind k, QString t = {}, std::optional<QString> caption = {},
-              MsgButtons b = MsgButtons::Ok, MsgIcon i = MsgIcon::None)
-      : kind(k), text(t), title(caption), buttons(b), icon(i) {}
-  Kind kind;
-  QString text;                  // message text, or the printed document's name
-  std::optional<QString> title;  // none: the application's title
-  MsgButtons buttons;
-  MsgIcon icon;
+  enum class Kind { Message, Beep, OpenFile, Print, End } kind;
+  QString text = {};                  // message text, or the printed document's name
+  std::optional<QString> title = {};  // none: the application's title
+  MsgButtons buttons = MsgButtons::Ok;
+  MsgIcon icon = MsgIcon::None;
 };
 
 // A desktop for tests: message boxes are answered from a queue, file dialogs from another, and
 // every call is recorded, so that a test reads like the student's road and never blocks.
 class ScriptedDesktop : public Desktop {
  public:
+  using Kind = DesktopCall::Kind;
   std::deque<MsgAnswer> answers;  // a box with no queued answer gets OK, or No for Yes/No
   std::deque<QString> fileNames;  // an empty queue means the student cancels
   std::vector<DesktopCall> calls;
@@ -38,19 +35,15 @@ class ScriptedDesktop : public Desktop {
   std::function<void(const DesktopCall&)> onMessage;
   PrintOutcome printOutcome = PrintOutcome::Printed;
   bool ended = false;
-
   MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
                     const std::optional<QString>& title) override;
-  void beep() override { calls.push_back({DesktopCall::Kind::Beep}); }
+  void beep() override { calls.push_back({Kind::Beep}); }
   QString openFileName(QWidget* parent, const OpenFileRequest& request) override;
   PrintOutcome printPage(QWidget* parent, const QString& documentName,
                          const PagePainter& paint) override;
-  void endProgram() override { calls.push_back({DesktopCall::Kind::End}), ended = true; }
-
+  void endProgram() override { calls.push_back({Kind::End}), ended = true; }
   std::vector<DesktopCall> messages() const;
-  int beepCount() const {
-    return int(std::ranges::count(calls, DesktopCall::Kind::Beep, &DesktopCall::kind));
-  }
+  int beepCount() const { return int(std::ranges::count(calls, Kind::Beep, &DesktopCall::kind)); }
   void clear() { calls.clear(), answers.clear(), fileNames.clear(); }
 };
 
@@ -64,8 +57,13 @@ QString localeNumber(const char* text);
 // the focus first. Keys that type no character are written \r (Enter), ⌫ (Backspace), ⌦
 // (Delete), ⇤ (Home), ⇥ (End) and ⎘ (Ctrl+V, pasting the clipboard).
 void typeInto(QWidget* box, const QString& keys);
+// How many pixels of the image (of `within` only, when given) have one of the colours.
+int inkCount(const QImage& image, const QList<QColor>& colours, QRect within = {});
 // Whether a pixel of the colour lies within `radius` pixels of `at` (pixels of the image).
-bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius = 1);
+inline bool inkNear(const QImage& image, QPointF at, const QColor& colour, int radius = 1) {
+  const QPoint p(int(at.x()) - radius, int(at.y()) - radius);
+  return inkCount(image, {colour}, QRect(p, QSize(2 * radius + 1, 2 * radius + 1))) > 0;
+}
 
 // A program folder of the test's own (a temporary folder with a copy of the pictures, made the
 // program's directory and the current directory), a home of its own (HOME), a work state (every
@@ -74,7 +72,6 @@ class ScreenTest : public ::testing::Test {
  public:
   ScreenTest();
   ~ScreenTest() override;
-
   // Loads what lies before the screen on the student's road, as the screens' buttons do, then
   // the screen itself (the report through the characteristic's preview).
   LabScreen* reach(ScreenId id);
@@ -94,7 +91,6 @@ class ScreenTest : public ::testing::Test {
   // answered by their texts; `done` runs when a screen's part is done, before the click that
   // leaves it. After the channel count is confirmed, Δfk is typed again: 150.
   void walkRoad(const std::function<void(ScreenId)>& done = nullptr);
-
   QTemporaryDir programDir, home;
   QString previousCurrent;
   QByteArray previousHome;
