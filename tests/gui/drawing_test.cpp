@@ -17,8 +17,7 @@ using enum ScreenId;
 const QColor kBlack(0, 0, 0), kGreen(0, 255, 0), kYellow(255, 255, 0), kRed(255, 0, 0),
     kBlue(0, 0, 255);
 
-// A user coordinate system: left, top, right, bottom; y grows upwards.
-struct Scale {
+struct Scale {  // a user coordinate system: y grows upwards
   double left, top, right, bottom;
 };
 constexpr Scale kLf{-11, 1.3, 11, -1.1}, kHf{-11, 1.1, 11, -1.1}, kSpectrum{-10, 1.3, 10, -0.7},
@@ -43,11 +42,9 @@ class Drawing : public ScreenTest {
                     const std::vector<Probe>& probes) {
     auto* box = child<PictureBox>(id, name);
     ASSERT_NE(box, nullptr);
-    const QImage image = box->image();
-    for (const Probe& p : probes) {
+    for (const QImage image = box->image(); const Probe& p : probes)
       EXPECT_EQ(inkNear(image, pixel(image, scale, p.x, p.y), p.colour), p.inked)
           << name << " at " << p.x << ", " << p.y;
-    }
   }
 };
 
@@ -80,9 +77,9 @@ TEST_F(Drawing, TracesAndSpectrumLandOnTheirScales) {
        {std::tuple("PicОсцНЧ", kLf, lfTrace(state)), std::tuple("PicОсцВЧ", kHf, hfTrace(state))}) {
     SCOPED_TRACE(name);
     const QImage image = child<PictureBox>(Bench, name)->image();
-    int hits = 0;
-    for (const QPointF& p : trace.points)
-      hits += inkNear(image, pixel(image, scale, p.x(), p.y()), kGreen);
+    const auto hits = std::ranges::count_if(trace.points, [&](const QPointF& p) {
+      return inkNear(image, pixel(image, scale, p.x(), p.y()), kGreen);
+    });
     EXPECT_GE(hits, 0.95 * trace.points.size());
   }
   std::vector<Probe> spectrum{{0, 0.2, kGreen, false}};  // J0(2.4) is nearly zero
@@ -149,14 +146,12 @@ TEST_F(Drawing, TheCharacteristicPlotsTheRowsOnItsScale) {
   reach(Characteristic);
   enter(Characteristic, "Text1(1)", "10");
   const double u = state.Рез.ХарUвх[1] / 1000.0, f = state.Рез.Харdf[1];
+  // clang-format off
   expectProbes(Characteristic, "PicХар", kPlot,
-               {{0.5 * u, 0.5 * f, kBlue},
-                {u, f, kBlue},
-                {-0.5 * u, -0.5 * f, kBlue},
-                {-u, -f, kBlue},
-                {0.5 * u, -0.5 * f, kBlue, false},
-                {3 * u, 3 * f, kBlue, false},
+               {{0.5 * u, 0.5 * f, kBlue}, {u, f, kBlue}, {-0.5 * u, -0.5 * f, kBlue},
+                {-u, -f, kBlue}, {0.5 * u, -0.5 * f, kBlue, false}, {3 * u, 3 * f, kBlue, false},
                 {5 * u, 5 * f, kRed, false}});
+  // clang-format on
   click(Characteristic, "CmdИХ");
   expectProbes(Characteristic, "PicХар", kPlot, {{5 * u, 5 * f, kRed}, {-8 * u, -8 * f, kRed}});
 }

@@ -103,9 +103,8 @@ TEST_F(ScreenContract, OnlyAButtonAnswersAQuestionOfTheSystemDesktop) {
       QTest::keyClick(box, Qt::Key_Escape);
       if ((open[0] = box->isVisible())) box->close();
       open[1] = box->isVisible();
-      for (QAbstractButton* b : box->buttons()) {
+      for (QAbstractButton* b : box->buttons())
         if (open[1] && b->text() == QString::fromUtf8(clicked)) b->click();
-      }
       if (box->isVisible()) box->done(0);  // never left open
     });
     EXPECT_EQ(systemDesktop().message(nullptr, "?", buttons, None, std::nullopt), answer);
@@ -192,10 +191,9 @@ TEST_F(ScreenContract, EveryTypedInputFiltersItsKeysAndStoresOnlyWhatItsBoundsAl
     EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));  // a refused value stays to be corrected
     const auto told = desktop.messages();
     ASSERT_EQ(told.size(), row.refusal ? 1u : 0u);
-    if (row.refusal) {
-      EXPECT_EQ(std::tuple(told[0].text, told[0].title, told[0].icon, told[0].buttons),
+    for (const DesktopCall& refused : told)
+      EXPECT_EQ(std::tuple(refused.text, refused.title, refused.icon, refused.buttons),
                 std::tuple(QString(row.refusal), std::optional<QString>(), None, Ok));
-    }
   }
 }
 
@@ -207,9 +205,8 @@ TEST_F(ScreenContract, PointersShowWhatCanBeTakenOrPressed) {
   };
   AssemblyDriver table(dynamic_cast<FrmМонтаж*>(reach(Assembly)), state);
   for (int i = 1; i <= 5; ++i) {
-    for (QWidget* w : {table.instrument(i), table.plug(i, 1), table.plug(i, 2)}) {
+    for (QWidget* w : {table.instrument(i), table.plug(i, 1), table.plug(i, 2)})
       EXPECT_TRUE(sameIcon(w->cursor(), "РукаВз.ico")) << w->objectName().toStdString();
-    }
   }
   EXPECT_TRUE(sameIcon(child(Assembly, "Lblинф")->cursor(), "Рука.ICO"));
 }
@@ -220,9 +217,8 @@ TEST_F(ScreenContract, PointersShowWhatCanBeTakenOrPressed) {
 TEST_F(ScreenContract, TheBenchAfterLoadAndItsScrollbars) {
   reach(Bench);
   EXPECT_EQ(state.Порядок, 0);
-  for (const char* power : {"LblВклНЧ", "LblвклВЧ", "LblвклСА"}) {
+  for (const char* power : {"LblВклНЧ", "LblвклВЧ", "LblвклСА"})
     EXPECT_EQ(child<QLabel>(Bench, power)->palette().color(QPalette::Window), QColor(0x80FF80u));
-  }
   child<QScrollBar>(Bench, "HScrUвх")->setValue(500);
   EXPECT_NEAR(state.Jn, std::abs(std::cyl_bessel_j(4, 5.0)), 1e-9);
   EXPECT_EQ(state.Порядок, 5);

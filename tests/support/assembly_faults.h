@@ -23,9 +23,8 @@ inline QStringList assemblyFaults(const AssemblyModel& m) {
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
     const QString& keys = i <= 3 ? m.ПриборыВх : m.ПриборыВых;
     QStringList held;  // two characters each: an odd one out fails
-    for (qsizetype at = 0; at < m.СоедПрибора[i].size(); at += 2) {
+    for (qsizetype at = 0; at < m.СоедПрибора[i].size(); at += 2)
       held << m.СоедПрибора[i].mid(at, 2);
-    }
     held.removeAll(QStringLiteral("  "));
     held.sort();
     tokensIn[i].sort();

@@ -54,10 +54,9 @@ T numberAt(const QByteArray& bytes, int offset) {
 inline QStringList recordFaults(const Результат& r) {
   QStringList faults;
   for (const float* column : {r.ХарUвх, r.Харuвх, r.Харdf, r.ХарS}) {
-    for (int row = 1; row <= 14; ++row) {
+    for (int row = 1; row <= 14; ++row)
       if (!std::isfinite(column[row]))
         faults << QStringLiteral("row %1: %2").arg(row).arg(column[row]);
-    }
   }
   return faults;
 }
