@@ -28,7 +28,6 @@ QPointF pixel(const QImage& image, const Scale& s, double x, double y) {
           (s.top - y) / (s.top - s.bottom) * image.height()};
 }
 
-// A point of the surface and whether it must hold the colour.
 struct Probe {
   double x, y;
   QColor colour;
@@ -132,11 +131,9 @@ TEST_F(Drawing, TheBenchDrawsAndReadsItsOwnAmplitudeAfterTheViewer) {
   ASSERT_GT(state.ИндексМод, 19);
   frequency->setValue(600);
   EXPECT_EQ(child<QLabel>(Bench, "LblUвх")->text(), reading);
-  state.ИндексМод = 20;
-  click(Bench, "LblвклВЧ");
+  state.ИндексМод = 20, click(Bench, "LblвклВЧ");
   EXPECT_EQ(hf->image(), hfTrace);
-  state.ИндексМод = 20;
-  click(Bench, "LblВклНЧ");
+  state.ИндексМод = 20, click(Bench, "LblВклНЧ");
   lf->resize(lf->size() + QSize(1, 1)), lf->resize(lf->size() - QSize(1, 1));
   EXPECT_EQ(lf->image(), lfTrace);
 }

@@ -41,18 +41,16 @@ class Use : public ScreenTest {
   int below(int n) { return std::uniform_int_distribution<int>(0, std::max(n, 1) - 1)(random); }
   auto pick(const auto& items) { return items.isEmpty() ? nullptr : items[below(items.size())]; }
   QRect inTop(QWidget* top, QWidget* w) { return QRect(w->mapTo(top, QPoint()), w->size()); }
-  QPoint pointIn(QWidget* top, QWidget* w) {  // a random point of w, in the window's pixels
-    const QRect r = inTop(top, w).intersected(top->rect());
+  QPoint pointIn(QWidget* top, QWidget* w) {  // a random point of w (or the window), its pixels
+    const QRect r = inTop(top, w ? w : top).intersected(top->rect());
     return r.topLeft() + QPoint(below(r.width()), below(r.height()));
   }
-
   void oneEvent(QWidget* top) {
     QList<QWidget*> controls;  // what a student can reach: shown, enabled, inside the window
-    for (QWidget* w : top->findChildren<QWidget*>()) {
+    for (QWidget* w : top->findChildren<QWidget*>())
       if (w->isVisible() && w->isEnabled() && !w->isWindow() && !qobject_cast<QMenuBar*>(w) &&
           inTop(top, w).intersects(top->rect()))
         controls << w;
-    }
     QPointer<QWindow> window(top->windowHandle());
     QWidget* target = below(5) ? pick(controls) : top;
     const Qt::MouseButton button = below(6) ? Qt::LeftButton : Qt::RightButton;
@@ -74,21 +72,17 @@ class Use : public ScreenTest {
     } else if (roll < 90) {  // a drag from a control, released anywhere
       QTest::mousePress(window, button, {}, pointIn(top, target));
       QPoint at = pointIn(top, top);
-      for (int step = below(3); step >= 0 && window; --step) {
-        QWidget* over = pick(controls);
-        at = pointIn(top, over ? over : top);
-        QTest::mouseMove(window, at);
-      }
+      for (int step = below(3); step >= 0 && window; --step)
+        QTest::mouseMove(window, at = pointIn(top, pick(controls)));
       if (window) QTest::mouseRelease(window, button, {}, at);
     } else {  // a menu item
       QList<QAction*> items;
       for (QMenuBar* bar : top->findChildren<QMenuBar*>())
         for (QAction* a : bar->actions()) items << (a->menu() ? a->menu()->actions() : QList{a});
-      QAction* item = pick(items);
-      if (item && item->isEnabled() && !item->isSeparator()) item->trigger();
+      if (QAction* item = pick(items); item && item->isEnabled() && !item->isSeparator())
+        item->trigger();
     }
   }
-
   // Sends the events to one screen, reached afresh whenever it is gone; returns what broke.
   QString run(ScreenId screen, int events) {
     for (int event = 0; event < events; ++event) {
@@ -113,7 +107,6 @@ class Use : public ScreenTest {
     }
     return {};
   }
-
   std::mt19937_64 random;
   QStringList choices;  // what the open dialog hands out: nothing, a record, a short file
 };
@@ -151,10 +144,8 @@ TEST_F(Use, TheWholeRoadAgainAndAgainWritesTheSameFileWithFlatMemory) {
   const int warmUp = kSanitized ? 1 : 3;
   const int rounds = warmUp + fromEnvironment("FMLAB_LONG_USE_ROUNDS", kSanitized ? 3 : 20);
   for (int round = 0; round < rounds; ++round) {
-    state = ModЧМ();
     int draw = 0;
-    state.rnd = [&draw] { return (draw++ % 10) / 10.0 + 0.05; };
-    desktop = ScriptedDesktop();
+    restart(), state.rnd = [&draw] { return (draw++ % 10) / 10.0 + 0.05; };
     ASSERT_NO_FATAL_FAILURE(walkRoad());
     const QByteArray bytes = fileBytes(programDir.filePath(resultsFileName(state.Рез)));
     ASSERT_EQ(bytes.size(), 554);

@@ -29,12 +29,11 @@ TEST_F(ScreenTest, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
   const QString path = programDir.filePath("Result7_123456.res");
   // The screens loaded while each screen's part is done; the personal data screen writes the
   // file first, on leaving.
-  const std::map<ScreenId, std::vector<ScreenId>> kLoaded{{Title, {Title}},
-                                                          {PersonalData, {PersonalData}},
-                                                          {Assembly, {MainWindow, Assembly}},
-                                                          {Bench, {Bench}},
-                                                          {Characteristic, {Bench, Characteristic}},
-                                                          {Band, {Bench, Characteristic, Band}}};
+  // clang-format off
+  const std::map<ScreenId, std::vector<ScreenId>> kLoaded{
+      {Title, {Title}}, {PersonalData, {PersonalData}}, {Assembly, {MainWindow, Assembly}},
+      {Bench, {Bench}}, {Characteristic, {Bench, Characteristic}}, {Band, {Bench, Characteristic, Band}}};
+  // clang-format on
   std::vector<ScreenId> done;
   walkRoad([&](ScreenId screen) {
     SCOPED_TRACE(int(screen));
@@ -44,16 +43,13 @@ TEST_F(ScreenTest, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
     EXPECT_EQ(QFile::exists(path), int(screen) > int(PersonalData));
   });
   EXPECT_EQ(done, (std::vector{Title, PersonalData, Assembly, Bench, Characteristic, Band}));
-  EXPECT_EQ(loaded(), std::vector<ScreenId>());
-  EXPECT_EQ(draws, 8u);
-  EXPECT_TRUE(desktop.ended);
+  EXPECT_EQ(std::tuple(loaded().empty(), draws, desktop.ended), std::tuple(true, 8u, true));
   // The end: three beeps, the closing message, the program ended.
   using K = DesktopCall::Kind;
   const auto last = [&](int n) { return desktop.calls.end()[-n].kind; };
   ASSERT_GE(desktop.calls.size(), 5u);
   EXPECT_EQ(std::tuple(last(5), last(4), last(3), last(2), last(1)),
             std::tuple(K::Beep, K::Beep, K::Beep, K::Message, K::End));
-
   const QByteArray bytes = fileBytes(path);
   ASSERT_EQ(bytes.size(), 554);
   const std::pair<int, QByteArray> texts[] = {
@@ -63,7 +59,6 @@ TEST_F(ScreenTest, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
       {112, cp1251("Да", 5)},    {117, cp1251("Да", 5)}};
   for (const auto& [offset, text] : texts)
     EXPECT_EQ(bytes.mid(offset, text.size()), text) << offset;
-
   // The table: five rows typed (input 1.41 x reading, deviation half the variant's index).
   const float readings[] = {20.5f, 32.6f, 46.9f, 59.6f, 73.6f};
   const double indices[] = {2.408, 3.832, 5.52, 7.016, 8.654};
@@ -77,7 +72,6 @@ TEST_F(ScreenTest, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
     EXPECT_NEAR(numberAt<float>(bytes, 338 + 4 * (row - 1)),
                 row <= 5 ? deviation / (reading * 1.41 / 1000) : 0, 0.01);
   }
-
   // The band of the last draw (N 1920, pk 32): the values in force at the end, with Δfk typed
   // again after the channel count was confirmed; the snapshot holds those of the confirmation.
   // Offset, width, value (Currency: x 10000).
@@ -111,7 +105,6 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   EXPECT_EQ(table.table()->childAt(30, 277), table.plug(1, 1));  // the top plug of the stack
   click(Assembly, "CmdДальше");
   EXPECT_EQ(desktop.messages().back().text, "Ошибка при монтаже! ");
-
   table.place(3, {300, 100});  // centred on the click
   EXPECT_EQ(table.instrument(3)->geometry(), QRect(245, 74, 111, 52));
   for (int i = 1; i <= 5; ++i) table.place(i, AssemblyDriver::kSpots[i - 1]);
@@ -126,7 +119,6 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   EXPECT_EQ(table.plug(5, 1)->geometry(), QRect(396, 54, 37, 16));
   EXPECT_EQ(lineEnd(1, "X2", "Y2"), QPointF(5640, 2655));
   EXPECT_EQ(lineEnd(5, "X1", "Y1"), QPointF(6495, 930));
-
   desktop.answers = {MsgAnswer::No};
   click(Assembly, "CmdДальше");
   EXPECT_EQ(desktop.messages().back().text, "Монтаж сделан правильно. Продолжить работу? ");

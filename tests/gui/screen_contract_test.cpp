@@ -204,10 +204,9 @@ TEST_F(ScreenContract, PointersShowWhatCanBeTakenOrPressed) {
            QIcon(picturePath(QString::fromUtf8(file))).pixmap(32, 32).toImage();
   };
   AssemblyDriver table(dynamic_cast<FrmМонтаж*>(reach(Assembly)), state);
-  for (int i = 1; i <= 5; ++i) {
+  for (int i = 1; i <= 5; ++i)
     for (QWidget* w : {table.instrument(i), table.plug(i, 1), table.plug(i, 2)})
       EXPECT_TRUE(sameIcon(w->cursor(), "РукаВз.ico")) << w->objectName().toStdString();
-  }
   EXPECT_TRUE(sameIcon(child(Assembly, "Lblинф")->cursor(), "Рука.ICO"));
 }
 
@@ -236,8 +235,7 @@ TEST_F(ScreenContract, TheBenchAfterLoadAndItsScrollbars) {
   // The order acts on the thumb's release only where it was moved to a new value.
   auto* order = child<QScrollBar>(Bessel, "HScrlПорядок");
   for (const auto& [dragged, after] : {std::pair(std::vector{3, 0}, 7), {std::vector{1, 3}, 3}}) {
-    order->setValue(0);
-    state.Порядок = 7;
+    order->setValue(0), state.Порядок = 7;
     order->setSliderDown(true);
     for (const int value : dragged) order->setValue(value);
     EXPECT_EQ(state.Порядок, 7);  // nothing while it is dragged

@@ -14,24 +14,15 @@ class AssemblyDriver {
  public:
   // Where the five instruments are placed on the table (table pixels).
   static constexpr QPoint kSpots[] = {{120, 60}, {120, 150}, {250, 215}, {560, 60}, {610, 180}};
-
   AssemblyDriver(FrmМонтаж* screen, ModЧМ& state) : screen_(screen), state_(state) {}
-
   QWidget* control(const QString& name) const { return screen_->findChild<QWidget*>(name); }
   QWidget* table() const { return control(QStringLiteral("PicСтол")); }
   QWidget* instrument(int i) const { return control(QStringLiteral("PicПрибор(%1)").arg(i)); }
-  QWidget* plug(int k, int p) const {
-    return control(QStringLiteral("PicРазъем%1(%2)").arg(p).arg(k));
-  }
-
-  // Palette choice i, then a click on the table at `at`.
+  QWidget* plug(int k, int p) const { return control(QString("PicРазъем%1(%2)").arg(p).arg(k)); }
   void place(int i, QPoint at) {
-    state_.НомПрибора = static_cast<std::int16_t>(i);
-    state_.ВидОбъекта = QStringLiteral("Приборы");
-    QTest::mouseClick(table(), Qt::LeftButton, {}, at);
-    settleEvents();
+    state_.НомПрибора = static_cast<std::int16_t>(i), state_.ВидОбъекта = "Приборы";
+    QTest::mouseClick(table(), Qt::LeftButton, {}, at), settleEvents();
   }
-  // Press on `from`, a move half way, a move to `toPos` on `to`, release there.
   void drag(QWidget* from, QPoint fromPos, QWidget* to, QPoint toPos) {
     const QPoint start = from->mapToGlobal(fromPos), end = to->mapToGlobal(toPos);
     QTest::mousePress(from, Qt::LeftButton, {}, fromPos);

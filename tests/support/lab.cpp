@@ -142,7 +142,6 @@ void ScreenTest::restart(double draw) {
 
 LabScreen* ScreenTest::reach(ScreenId id) {
   using enum ScreenId;
-  // The screen each screen is opened from.
   static const std::map<ScreenId, ScreenId> kFrom{
       {Literature, Title},      {PersonalData, Title},  {MainWindow, PersonalData},
       {Assembly, PersonalData}, {Bench, MainWindow},    {Bessel, Bench},

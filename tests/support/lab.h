@@ -47,7 +47,6 @@ class ScriptedDesktop : public Desktop {
   void clear() { calls.clear(), answers.clear(), fileNames.clear(); }
 };
 
-// Lets pending events (paints, deferred deletions) run.
 void settleEvents();
 // Writes what the widget's window shows to build/screens/<name>.png.
 bool saveScreenPng(QWidget* widget, const QString& name);

@@ -44,7 +44,6 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A little-endian number of the file at a byte offset.
 template <class T>
 T numberAt(const QByteArray& bytes, int offset) {
   return qFromLittleEndian<T>(bytes.constData() + offset);
