@@ -20,7 +20,6 @@
 #include "support/records.h"
 
 namespace {
-
 // Freed memory sits in the sanitizer's quarantine: heap sizes say nothing there.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
@@ -156,5 +155,4 @@ TEST_F(Use, TheWholeRoadAgainAndAgainWritesTheSameFileWithFlatMemory) {
   std::printf("long use: %d rounds, heap in use %.2f MB -> %.2f MB\n", rounds, before, after);
   EXPECT_TRUE(kSanitized || after - before < 1.0);
 }
-
 }  // namespace

@@ -1,7 +1,6 @@
 // The student's whole road through the real screens, from Main to the results file.
 
 #include <QStringEncoder>
-#include <array>
 #include <cmath>
 
 #include "assembly/picture_control.h"
@@ -11,7 +10,6 @@
 #include "support/records.h"
 
 namespace {
-
 using enum ScreenId;
 
 QByteArray cp1251(const char* text, int width) {
@@ -22,10 +20,9 @@ QByteArray cp1251(const char* text, int width) {
 TEST_F(ScreenTest, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
   // Four variant draws on the road (title, personal data, bench, band), two numbers each:
   // codes 34, 56, 79 and, last, 18 with N = 1920.
+  const double kDraws[] = {0.31, 0.42, 0.52, 0.61, 0.71, 0.88, 0.12, 0.83};
   std::size_t draws = 0;
-  state.rnd = [&draws] {
-    return std::array{0.31, 0.42, 0.52, 0.61, 0.71, 0.88, 0.12, 0.83}[draws++ % 8];
-  };
+  state.rnd = [&] { return kDraws[draws++ % 8]; };
   const QString path = programDir.filePath("Result7_123456.res");
   // The screens loaded while each screen's part is done; the personal data screen writes the
   // file first, on leaving.
@@ -97,7 +94,6 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   ASSERT_NE(screen, nullptr);
   AssemblyDriver table(screen, state);
   table.showWhole();
-  const auto pictureOf = [](QWidget* w) { return static_cast<PictureControl*>(w)->pictureName(); };
   const auto lineEnd = [&](int k, const char* x, const char* y) {
     const QObject* line = screen->findChild<QObject*>(QStringLiteral("Кабель(%1)").arg(k));
     return QPointF(line->property(x).toDouble(), line->property(y).toDouble());
@@ -111,9 +107,9 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   table.wireEverything();
   EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
   EXPECT_EQ(table.plug(1, 1)->parentWidget(), table.instrument(1));
-  EXPECT_EQ(pictureOf(table.plug(1, 1)), "ВклРазъемЛев.wmf");
-  EXPECT_EQ(pictureOf(table.plug(3, 2)), "ВхРазъем.wmf");
-  EXPECT_EQ(pictureOf(table.plug(5, 1)), "ВыхРазъем.wmf");
+  for (const auto& [k, p, picture] :
+       {std::tuple(1, 1, "ВклРазъемЛев.wmf"), {3, 2, "ВхРазъем.wmf"}, {5, 1, "ВыхРазъем.wmf"}})
+    EXPECT_EQ(static_cast<PictureControl*>(table.plug(k, p))->pictureName(), picture) << k;
   // Input plugs in the modulator's bottom-left corner, output plugs in its top-right one.
   EXPECT_EQ(table.plug(3, 2)->geometry(), QRect(376, 169, 37, 16));
   EXPECT_EQ(table.plug(5, 1)->geometry(), QRect(396, 54, 37, 16));
@@ -139,5 +135,4 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   click(Assembly, "CmdДальше");
   EXPECT_EQ(loaded(), std::vector{Bench});
 }
-
 }  // namespace

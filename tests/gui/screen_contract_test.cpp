@@ -21,7 +21,6 @@
 #include "support/records.h"
 
 namespace {
-
 using enum ScreenId;
 using enum MsgButtons;
 using enum MsgIcon;
@@ -72,17 +71,16 @@ TEST_F(ScreenContract, EveryMessageBoxShowsItsTextTitleIconAndButtons) {
     desktop.clear();
     desktop.answers.assign(row.answers.begin(), row.answers.end());
     click(row.screen, row.control);
-    const auto shown = desktop.messages();
-    ASSERT_GT(shown.size(), row.nth);
-    const DesktopCall& box = shown[row.nth];
+    ASSERT_GT(desktop.messages().size(), row.nth);
+    const DesktopCall box = desktop.messages()[row.nth];
     const QStringList parts = QString::fromUtf8(row.text).split("...");
     EXPECT_TRUE(parts.size() == 1 ? box.text == parts[0]
                                   : box.text.startsWith(parts[0]) && box.text.endsWith(parts[1]))
         << box.text.toStdString();
     EXPECT_EQ(box.text.count('\n') + box.text.count('\r'), 2 * box.text.count("\r\n"));  // CR LF
-    EXPECT_EQ(box.title, row.title ? std::optional<QString>(row.title) : std::nullopt);
-    EXPECT_EQ(box.icon, row.icon);
-    EXPECT_EQ(box.buttons, row.buttons);
+    const auto title = row.title ? std::optional<QString>(row.title) : std::nullopt;
+    EXPECT_EQ(std::tuple(box.title, box.icon, box.buttons),
+              std::tuple(title, row.icon, row.buttons));
   }
 }
 
@@ -146,10 +144,10 @@ const Input kInputs[] = {
     {PersonalData, "TxtФИО(0)", "Ж@-.1 *+,/:;<>?[\\]|", "Ж@-1", 30, 4},
     {PersonalData, "Txt№(2)", "a.b@c d/e", "a.b@cde", 4, 7},
     {PersonalData, "TxtФИО(0)", "Абвгдежзийклмнопрстуфхцч", "Абвгдежзийклмнопрстуфхцч", 0, 20},
-    // Readings keep digits and points; a comma becomes a point.
     {PersonalData, "TxtФИО(0)", "⇥⌫", "Ван Дейк           ", 0, 8, nullptr, ""},  // 11 blanks
     {PersonalData, "TxtФИО(0)", "⇤⎘", "иДВан Дейк            ", 2, 10, nullptr, "и. Д"},
     {PersonalData, "Txt№(1)", "⇤⌦⎘", "6.2 345              ", 2, 7, nullptr, " 6."},
+    // Readings keep digits and points; a comma becomes a point.
     {Characteristic, "Text1(1)", "1a,5 мВ", "1.5", 0, 1.5},
     {Characteristic, "Text1(1)", "2.5e3", "2.53", 0, 2.53},
     {Band, "txtГрЧаст(1)", "60", "60", 0, 60}, {Band, "txtГрЧаст(1)", "320", "320", 0, 320},
@@ -249,8 +247,7 @@ TEST_F(ScreenContract, TheBenchAfterLoadAndItsScrollbars) {
 TEST_F(ScreenContract, NextOnTheBandScreenAsksAgainUntilACountIsConfirmed) {
   reach(Band);
   desktop.clear();
-  click(Band, "CmdДальше");
-  click(Band, "CmdДальше");
+  for (int press = 0; press < 2; ++press) click(Band, "CmdДальше");
   ASSERT_EQ(desktop.messages().size(), 4u);
   EXPECT_EQ(desktop.messages()[2].text, desktop.messages()[0].text);
   EXPECT_FALSE(desktop.ended);
@@ -270,5 +267,4 @@ TEST_F(ScreenContract, EnterTwiceInRowOneOpensRowThree) {
   EXPECT_EQ(state.Рез.Харuвх[1], 12.0f);
   EXPECT_EQ(child<QLabel>(Characteristic, "Label5(1)")->text(), localeNumber("16.92"));  // x 1.41
 }
-
 }  // namespace

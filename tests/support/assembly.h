@@ -48,10 +48,8 @@ class AssemblyDriver {
   // The whole table at its design size in the main window.
   void showWhole() {
     screen_->window()->resize(900, 640);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(screen_->parentWidget())) {
-      frame->move(0, 0);
-      frame->resize(frame->size() - screen_->size() + QSize(800, 520));
-    }
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(screen_->parentWidget()))
+      frame->setGeometry(QRect(QPoint(), frame->size() - screen_->size() + QSize(800, 520)));
     settleEvents();
   }
 

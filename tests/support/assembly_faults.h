@@ -9,7 +9,7 @@
 // place, and each instrument's key list and token string agree with the plugs in it.
 inline QStringList assemblyFaults(const AssemblyModel& m) {
   QStringList faults, tokensIn[AssemblyModel::kInstruments + 1];
-  for (int k = 1; k <= AssemblyModel::kCables; ++k) {
+  for (int k = 1; k <= AssemblyModel::kCables; ++k)
     for (int p = 1; p <= 2; ++p) {
       const AssemblyModel::Plug& plug = m.plug(k, p);
       const QString tag = QString::number(p) + QString::number(plug.container);
@@ -19,7 +19,6 @@ inline QStringList assemblyFaults(const AssemblyModel& m) {
         tokensIn[plug.container] << QString::number(p) + QString::number(k);
       }
     }
-  }
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
     const QString& keys = i <= 3 ? m.ПриборыВх : m.ПриборыВых;
     QStringList held;  // two characters each: an odd one out fails

@@ -17,24 +17,6 @@
 #include "platform/program_dir.h"
 #include "support/assembly.h"
 
-MsgAnswer ScriptedDesktop::message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
-                                   const std::optional<QString>& title) {
-  calls.push_back({Kind::Message, text, title, buttons, icon});
-  if (onMessage) onMessage(calls.back());
-  if (answers.empty()) return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-  const MsgAnswer answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
-QString ScriptedDesktop::openFileName(QWidget*, const OpenFileRequest& request) {
-  calls.push_back({Kind::OpenFile, request.title});
-  if (fileNames.empty()) return {};
-  const QString name = fileNames.front();
-  fileNames.pop_front();
-  return name;
-}
-
 PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
                                         const PagePainter& paint) {
   calls.push_back({Kind::Print, documentName});
@@ -44,13 +26,6 @@ PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
     paint(painter, QRectF(page.rect()));
   }
   return printOutcome;
-}
-
-std::vector<DesktopCall> ScriptedDesktop::messages() const {
-  std::vector<DesktopCall> result;
-  for (const DesktopCall& c : calls)
-    if (c.kind == Kind::Message) result.push_back(c);
-  return result;
 }
 
 int main(int argc, char** argv) {
@@ -72,7 +47,8 @@ bool saveScreenPng(QWidget* widget, const QString& name) {
   const QDir folder(QStringLiteral(FMLAB_SCREENS_DIR));
   folder.mkpath(QStringLiteral("."));
   settleEvents();
-  return widget->window()->grab().save(folder.filePath(name + ".png"));
+  const QString file = (name.isEmpty() ? widget->objectName() : name) + ".png";
+  return widget->window()->grab().save(folder.filePath(file));
 }
 
 QString localeNumber(const char* text) {
@@ -156,23 +132,13 @@ LabScreen* ScreenTest::reach(ScreenId id) {
   return hub->find(id);
 }
 
-std::vector<ScreenId> ScreenTest::loaded() const {
-  std::vector<ScreenId> ids;
-  for (int i = int(ScreenId::Title); i <= int(ScreenId::Report); ++i)
-    if (hub && hub->find(ScreenId(i))) ids.push_back(ScreenId(i));
-  return ids;
-}
-
 void ScreenTest::click(ScreenId id, const QString& name) {
-  LabScreen* screen = hub->find(id);
-  QObject* control = screen ? screen->findChild<QObject*>(name) : nullptr;
+  QObject* control = child<QObject>(id, name);
   if (auto* action = qobject_cast<QAction*>(control)) {
     action->trigger();
   } else if (auto* widget = qobject_cast<QWidget*>(control)) {
     EXPECT_TRUE(widget->isEnabled()) << name.toStdString();
     QTest::mouseClick(widget, Qt::LeftButton);
-  } else {
-    ADD_FAILURE() << "nothing to click: " << name.toStdString();
   }
   settleEvents();
 }

@@ -35,21 +35,39 @@ class ScriptedDesktop : public Desktop {
   std::function<void(const DesktopCall&)> onMessage;
   PrintOutcome printOutcome = PrintOutcome::Printed;
   bool ended = false;
-  MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
-                    const std::optional<QString>& title) override;
+  MsgAnswer message(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
+                    const std::optional<QString>& title) override {
+    calls.push_back({Kind::Message, text, title, buttons, icon});
+    if (onMessage) onMessage(calls.back());
+    if (answers.empty()) return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+    const MsgAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
   void beep() override { calls.push_back({Kind::Beep}); }
-  QString openFileName(QWidget* parent, const OpenFileRequest& request) override;
+  QString openFileName(QWidget*, const OpenFileRequest& request) override {
+    calls.push_back({Kind::OpenFile, request.title});
+    if (fileNames.empty()) return {};
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+  }
   PrintOutcome printPage(QWidget* parent, const QString& documentName,
                          const PagePainter& paint) override;
   void endProgram() override { calls.push_back({Kind::End}), ended = true; }
-  std::vector<DesktopCall> messages() const;
+  std::vector<DesktopCall> messages() const {
+    std::vector<DesktopCall> result;
+    for (const DesktopCall& c : calls)
+      if (c.kind == Kind::Message) result.push_back(c);
+    return result;
+  }
   int beepCount() const { return int(std::ranges::count(calls, Kind::Beep, &DesktopCall::kind)); }
   void clear() { calls.clear(), answers.clear(), fileNames.clear(); }
 };
 
 void settleEvents();
-// Writes what the widget's window shows to build/screens/<name>.png.
-bool saveScreenPng(QWidget* widget, const QString& name);
+// Writes what the widget's window shows to build/screens/<name, or the form's name>.png.
+bool saveScreenPng(QWidget* widget, const QString& name = {});
 // A number written with a point, as the system locale shows it.
 QString localeNumber(const char* text);
 // Types the keys one by one into the box (QTest::keyClicks takes Latin-1 only), the box given
@@ -76,7 +94,12 @@ class ScreenTest : public ::testing::Test {
   LabScreen* reach(ScreenId id);
   // A fresh run: the screens closed, a new work state (every draw `draw`) and desktop.
   void restart(double draw = 0.5);
-  std::vector<ScreenId> loaded() const;
+  std::vector<ScreenId> loaded() const {
+    std::vector<ScreenId> ids;
+    for (int i = int(ScreenId::Title); i <= int(ScreenId::Report); ++i)
+      if (hub && hub->find(ScreenId(i))) ids.push_back(ScreenId(i));
+    return ids;
+  }
   template <class T = QWidget>
   T* child(ScreenId id, const QString& name) const {
     LabScreen* screen = hub ? hub->find(id) : nullptr;

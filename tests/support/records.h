@@ -34,16 +34,16 @@ inline Результат filledRecord(const QString& cardNumber = QStringLitera
   return r;
 }
 
+// A whole file's bytes (none when it cannot be read), a whole file written, a little-endian
+// number at a byte offset.
 inline QByteArray fileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
 inline bool writeBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
 template <class T>
 T numberAt(const QByteArray& bytes, int offset) {
   return qFromLittleEndian<T>(bytes.constData() + offset);
@@ -52,11 +52,10 @@ T numberAt(const QByteArray& bytes, int offset) {
 // The table's numbers, which no step of the work may leave other than finite.
 inline QStringList recordFaults(const Результат& r) {
   QStringList faults;
-  for (const float* column : {r.ХарUвх, r.Харuвх, r.Харdf, r.ХарS}) {
+  for (const float* column : {r.ХарUвх, r.Харuвх, r.Харdf, r.ХарS})
     for (int row = 1; row <= 14; ++row)
       if (!std::isfinite(column[row]))
         faults << QStringLiteral("row %1: %2").arg(row).arg(column[row]);
-  }
   return faults;
 }
 
