@@ -4,7 +4,6 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-
 bool folderTakesFiles(const QString& folder) {
   QTemporaryFile trial(QDir(folder).filePath(QStringLiteral("fmlab-write-check-XXXXXX")));
   return trial.open();  // removed again when `trial` goes

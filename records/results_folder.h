@@ -3,7 +3,6 @@
 #include <QString>
 #include <functional>
 
-
 // The folder made for the results file in the student's documents when the program's own folder
 // cannot be written (an installed program).
 inline const char* const kResultsFolderName = "Исследование модуляционной характеристики";

@@ -36,8 +36,8 @@ TEST(CharacteristicRow, IsComputedInSinglesWithTheSlopeOnlyWhereItExists) {
 // half and round up; 1.41 x 3.4 = 4.794 lies below one.
 TEST(CharacteristicRow, ShowsTheRowsDecimalValues) {
   const std::tuple<double, double, const char*, const char*> rows[] = {
-      {3.5, 18.07, "4.94", "9.04"},  {41.5, 11.79, "58.52", "5.9"}, {0.5, 2.408, ".71", "1.2"},
-      {3.4, 14.93, "4.79", "7.47"},  {2.5, 5.52, "3.53", "2.76"},   {7.5, 8.654, "10.58", "4.33"},
+      {3.5, 18.07, "4.94", "9.04"},    {41.5, 11.79, "58.52", "5.9"}, {0.5, 2.408, ".71", "1.2"},
+      {3.4, 14.93, "4.79", "7.47"},    {2.5, 5.52, "3.53", "2.76"},   {7.5, 8.654, "10.58", "4.33"},
       {100.5, 7.016, "141.71", "3.51"}};
   for (const auto& [reading, index, amplitude, deviation] : rows) {
     const CharacteristicRow row = computeCharacteristicRow(reading, index);

@@ -74,12 +74,13 @@ TEST(DisplayFormat, ShowsAsThePatternSays) {
 // computed as 4.935, so it shows 4.94 (halves away from zero); as a double it shows 4.93.
 TEST(DisplayFormat, ShowsASingleFromItsOwnDecimalDigits) {
   const std::tuple<float, const char*, const char*> rows[] = {
-      {4.935f, "###.##", "4.94"}, {4.9349f, "###.##", "4.93"}, {58.515f, "###.##", "58.52"},
-      {0.705f, "###.##", ".71"},  {-4.935f, "###.##", "-4.94"}, {9.995f, "##.##", "10."},
-      {9.9949f, "##.##", "9.99"}, {0.005f, "##.##", ".01"},     {0.0049f, "##.##", "."},
+      {4.935f, "###.##", "4.94"},    {4.9349f, "###.##", "4.93"},  {58.515f, "###.##", "58.52"},
+      {0.705f, "###.##", ".71"},     {-4.935f, "###.##", "-4.94"}, {9.995f, "##.##", "10."},
+      {9.9949f, "##.##", "9.99"},    {0.005f, "##.##", ".01"},     {0.0049f, "##.##", "."},
       {0.25f, "###.# мВт", ".3 мВт"}};
   for (const auto& [value, pattern, text] : rows)
-    EXPECT_EQ(formatSingle(value, QString::fromUtf8(pattern), QLocale::c()), QString::fromUtf8(text))
+    EXPECT_EQ(formatSingle(value, QString::fromUtf8(pattern), QLocale::c()),
+              QString::fromUtf8(text))
         << value;
   EXPECT_EQ(formatNumber(double(4.935f), "###.##", QLocale::c()), "4.93");
 }
