@@ -1,9 +1,9 @@
 #include <QApplication>
 
 #include "app/startup.h"
-#include "app/work_state.h"
 #include "platform/application_setup.h"
 #include "platform/desktop.h"
+#include "state/work_state.h"
 
 int main(int, char* argv[]) {
   // The program reads no command line: Qt is given only the program's name, so that options

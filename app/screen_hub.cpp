@@ -3,18 +3,18 @@
 #include <QMdiSubWindow>
 #include <vector>
 
-#include "app/lab_screen.h"
 #include "assembly/assembly_screen.h"
 #include "bench/bessel_viewer.h"
 #include "bench/research_bench.h"
 #include "frame/literature_screen.h"
 #include "frame/main_window.h"
+#include "frame/personal_data_screen.h"
 #include "frame/title_screen.h"
 #include "measure/band_screen.h"
 #include "measure/characteristic_screen.h"
 #include "measure/report_screen.h"
 #include "platform/desktop.h"
-#include "records/personal_data_screen.h"
+#include "screen/lab_screen.h"
 
 namespace {
 bool livesInMainWindow(ScreenId id) { return id == ScreenId::Assembly || id == ScreenId::Report; }

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/navigation.h"
+#include "screen/navigation.h"
 
 class MDIFrmАнМод;
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <tuple>
 
-#include "app/work_state.h"
+#include "state/work_state.h"
 #include "types/number_text.h"
 
 namespace {

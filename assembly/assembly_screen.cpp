@@ -11,8 +11,6 @@
 #include <tuple>
 #include <vector>
 
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "assembly/drag_tracker.h"
 #include "assembly/mounting_table.h"
 #include "assembly/picture_control.h"
@@ -22,6 +20,8 @@
 #include "platform/program_dir.h"
 #include "platform/twips.h"
 #include "platform/vb_color.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 
 namespace {
 

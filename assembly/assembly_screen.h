@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "app/lab_screen.h"
 #include "assembly/assembly_model.h"
+#include "screen/lab_screen.h"
 
 class DragTracker;
 class MountingTable;

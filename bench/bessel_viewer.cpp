@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "bench/instrument_drawing.h"
 #include "bench/wait_pointer.h"
 #include "model/bessel_plot.h"
 #include "platform/controls.h"
 #include "platform/picture_box.h"
 #include "platform/vb_color.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 
 namespace {
 

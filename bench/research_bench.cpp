@@ -9,15 +9,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/exit_confirmation.h"
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "bench/instrument_drawing.h"
 #include "bench/instrument_widgets.h"
 #include "bench/wait_pointer.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
+#include "screen/exit_confirmation.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 #include "types/number_text.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/lab_screen.h"
 #include "model/fm_model.h"
+#include "screen/lab_screen.h"
 
 class ClickableLabel;
 class PictureBox;

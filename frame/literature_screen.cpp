@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/navigation.h"
 #include "frame/institution_texts.h"
 #include "frame/required_reading.h"
 #include "platform/controls.h"
 #include "platform/text_label.h"
+#include "screen/navigation.h"
 
 namespace {
 

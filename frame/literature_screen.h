@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/lab_screen.h"
+#include "screen/lab_screen.h"
 
 class WrappedLabel;
 

@@ -10,8 +10,6 @@
 #include <QScreen>
 #include <cmath>
 
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "assembly/assembly_model.h"
 #include "frame/palette_icon.h"
 #include "platform/controls.h"
@@ -21,6 +19,8 @@
 #include "platform/text_label.h"
 #include "platform/twips.h"
 #include "platform/vb_color.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QSize>
 #include <array>
 
-#include "app/lab_screen.h"
+#include "screen/lab_screen.h"
 
 class PaletteIcon;
 class QFrame;

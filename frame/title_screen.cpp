@@ -3,9 +3,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/exit_confirmation.h"
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "frame/institution_texts.h"
 #include "frame/required_reading.h"
 #include "platform/controls.h"
@@ -14,6 +11,9 @@
 #include "platform/pictures.h"
 #include "platform/text_label.h"
 #include "platform/vb_color.h"
+#include "screen/exit_confirmation.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/work_state.h"
+#include "state/work_state.h"
 
 namespace {
 

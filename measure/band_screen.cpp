@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "measure/image_box.h"
 #include "measure/number_box.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
 #include "records/results_file.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 #include "types/display_format.h"
 #include "types/number_text.h"
 

@@ -6,9 +6,6 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 
-#include "app/exit_confirmation.h"
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "measure/characteristic_table.h"
 #include "measure/greek_delta.h"
 #include "measure/reading_cell.h"
@@ -19,6 +16,9 @@
 #include "platform/program_dir.h"
 #include "platform/twips.h"
 #include "platform/vb_color.h"
+#include "screen/exit_confirmation.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 #include "types/display_format.h"
 #include "types/number_text.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/lab_screen.h"
+#include "screen/lab_screen.h"
 
 class PictureBox;
 class QGroupBox;

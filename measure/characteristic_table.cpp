@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "records/result_record.h"
+#include "state/result_record.h"
 
 namespace {
 

@@ -6,8 +6,6 @@
 #include <QPainter>
 #include <QPicture>
 
-#include "app/navigation.h"
-#include "app/work_state.h"
 #include "measure/characteristic_table.h"
 #include "measure/greek_delta.h"
 #include "measure/report_grid.h"
@@ -16,6 +14,8 @@
 #include "platform/picture_box.h"
 #include "platform/twips.h"
 #include "platform/vb_color.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 #include "types/display_format.h"
 
 namespace {

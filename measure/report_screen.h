@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/lab_screen.h"
-#include "records/result_record.h"
+#include "screen/lab_screen.h"
+#include "state/result_record.h"
 
 class PictureBox;
 class QFrame;

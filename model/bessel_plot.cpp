@@ -1,7 +1,7 @@
 #include "model/bessel_plot.h"
 
-#include "app/work_state.h"
 #include "model/bessel_series.h"
+#include "state/work_state.h"
 
 Trace besselCurve(ModЧМ& state) {
   Trace curve{{0, state.Порядок == 0 ? 1.0 : 0.0}, {}};

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/work_state.h"
+#include "state/work_state.h"
 
 // J_n(x) by its power series, over the shared cells (x = ИндексМод, n = Порядок):
 //   J_n(x) = (x/2)^n / n! * sum_{k>=0} (-1)^k (x/2)^(2k) / (k! (n+1)(n+2)...(n+k)).

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/work_state.h"
 #include "model/bessel_series.h"
+#include "state/work_state.h"
 #include "types/display_format.h"
 
 float indexFromAmplitude(int controlValue) { return static_cast<float>(controlValue / 100.0); }

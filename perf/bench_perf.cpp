@@ -10,11 +10,11 @@
 #include <cmath>
 
 #include "app/screen_hub.h"
-#include "app/work_state.h"
 #include "bench/bessel_viewer.h"
 #include "model/bessel_series.h"
 #include "platform/application_setup.h"
 #include "platform/desktop.h"
+#include "state/work_state.h"
 
 namespace {
 

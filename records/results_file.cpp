@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/work_state.h"
 #include "records/results_folder.h"
+#include "state/work_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "records/result_record.h"
+#include "state/result_record.h"
 
 // The results file holds one work record of 554 bytes, no header, little-endian numbers:
 // Windows-1251 texts, IEEE singles, int16 and Currency (int64 x 10 000), members in order.

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <map>
 
-#include "app/work_state.h"
+#include "state/work_state.h"
 
 using namespace Qt::Literals::StringLiterals;
 

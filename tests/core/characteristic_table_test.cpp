@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "records/result_record.h"
+#include "state/result_record.h"
 #include "types/display_format.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <tuple>
 
-#include "app/work_state.h"
 #include "model/bessel_plot.h"
 #include "model/bessel_series.h"
+#include "state/work_state.h"
 
 namespace {
 

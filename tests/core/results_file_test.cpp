@@ -13,7 +13,7 @@
 #include <functional>
 #include <map>
 
-#include "app/work_state.h"
+#include "state/work_state.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -2,7 +2,7 @@
 
 #include <deque>
 
-#include "app/work_state.h"
+#include "state/work_state.h"
 
 namespace {
 

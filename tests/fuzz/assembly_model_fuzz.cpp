@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/work_state.h"
 #include "assembly/assembly_model.h"
+#include "state/work_state.h"
 #include "tests/support/assembly_faults.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "app/work_state.h"
 #include "records/results_file.h"
+#include "state/work_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -9,10 +9,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/lab_screen.h"
 #include "app/screen_hub.h"
-#include "app/work_state.h"
 #include "platform/desktop.h"
+#include "screen/lab_screen.h"
+#include "state/work_state.h"
 
 // One thing the program asked of the desktop.
 struct DesktopCall {

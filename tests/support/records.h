@@ -11,7 +11,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "records/result_record.h"
+#include "state/result_record.h"
 
 // A whole characteristic table: readings rising evenly, the deviation lagging more and more.
 inline void fillTable(Результат& r) {

@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "app/work_state.h"
 #include "model/fm_model.h"
+#include "state/work_state.h"
 
 const double kSpectrumNulls[kReadingRows + 1] = {0,       2.4048,  3.8317,  5.5201,  7.0156,
                                                  8.6537,  10.1735, 11.7915, 13.3237, 14.9309,

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "records/result_record.h"
+#include "state/result_record.h"
 
 // Whether the readings u вх of the characteristic could have come from the bench. Row i was read
 // where the i-th null of the spectrum lies: the zeros of J0 and J1 in the order the amplitude

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "app/work_state.h"
 #include "records/results_file.h"
+#include "state/work_state.h"
 #include "tools/fmlab-results/results_text.h"
 #include "types/number_text.h"
 

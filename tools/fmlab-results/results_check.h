@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "records/result_record.h"
+#include "state/result_record.h"
 #include "tools/fmlab-results/readings_check.h"
 
 // What is wrong with a results file, in words a teacher reads.

@@ -1,6 +1,6 @@
 #include <array>
 
-#include "app/work_state.h"
+#include "state/work_state.h"
 #include "types/number_text.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/lab_screen.h"
+#include "screen/lab_screen.h"
 
 class QKeyEvent;
 class QLineEdit;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "records/result_record.h"
+#include "state/result_record.h"
 
 // The shared work state: every variable that more than one screen needs lives here for the
 // whole run, under the system's own names. Default-constructed is the state at start-up.

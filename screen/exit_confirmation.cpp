@@ -1,7 +1,7 @@
-#include "app/exit_confirmation.h"
+#include "screen/exit_confirmation.h"
 
-#include "app/navigation.h"
 #include "platform/desktop.h"
+#include "screen/navigation.h"
 
 void ПодтверждениеВыхода(Navigation& hub, QWidget* parent) {
   const MsgAnswer answer =

@@ -1,4 +1,4 @@
-#include "app/lab_screen.h"
+#include "screen/lab_screen.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -6,8 +6,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "app/navigation.h"
 #include "platform/twips.h"
+#include "screen/navigation.h"
 
 LabScreen::LabScreen(Navigation& hub, ScreenId id, const QString& objectName,
                      const QString& caption)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screen_id.h"
+#include "screen/screen_id.h"
 
 class Desktop;
 class LabScreen;

@@ -5,7 +5,7 @@
 class QAction;
 class QMenu;
 
-#include "app/screen_id.h"
+#include "screen/screen_id.h"
 
 class Desktop;
 class Navigation;

@@ -1,4 +1,4 @@
-#include "records/personal_data_screen.h"
+#include "frame/personal_data_screen.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -8,16 +8,16 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/navigation.h"
-#include "app/work_state.h"
+#include "frame/personal_field_filter.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/program_dir.h"
 #include "platform/text_label.h"
 #include "platform/vb_color.h"
-#include "records/personal_field_filter.h"
 #include "records/results_file.h"
 #include "records/results_folder.h"
+#include "screen/navigation.h"
+#include "state/work_state.h"
 
 namespace {
 

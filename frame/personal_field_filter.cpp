@@ -1,4 +1,4 @@
-#include "records/personal_field_filter.h"
+#include "frame/personal_field_filter.h"
 
 #include <algorithm>
 

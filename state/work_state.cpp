@@ -1,4 +1,4 @@
-#include "app/work_state.h"
+#include "state/work_state.h"
 
 #include <chrono>
 #include <random>
