@@ -101,6 +101,51 @@ void PictureBox::fillWideLine(QImage& image, QPointF from, QPointF to, int width
   }
 }
 
+// Room for the calls of a bench screen's traces (a few hundred segments each).
+PictureBox::Strokes::Strokes() {
+  calls.reserve(1024);
+  texts.reserve(16);
+}
+
+void PictureBox::Strokes::clear() {
+  calls.clear();
+  texts.clear();
+}
+
+void PictureBox::replay(QPainter& painter, const Stroke& stroke, const TextRun* run) {
+  switch (stroke.kind) {
+    case Stroke::Kind::Point:
+      painter.setRenderHint(QPainter::Antialiasing, stroke.width > 1);
+      if (stroke.width <= 1) {
+        painter.fillRect(QRectF(pixelFloor(stroke.from.x()), pixelFloor(stroke.from.y()), 1, 1),
+                         stroke.color);
+      } else {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(stroke.color);
+        painter.drawEllipse(stroke.from, stroke.width / 2.0, stroke.width / 2.0);
+      }
+      break;
+    case Stroke::Kind::Line:
+      // Made again, the line is smoothed on whatever resolution the device has.
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(QPen(stroke.color, stroke.width, stroke.style, Qt::RoundCap, Qt::RoundJoin));
+      painter.drawLine(stroke.from, stroke.to);
+      break;
+    case Stroke::Kind::Text:
+      painter.setFont(run->font);
+      painter.setPen(stroke.color);
+      painter.drawText(stroke.from, run->text);
+      break;
+  }
+}
+
+void PictureBox::replay(QPainter& painter, const Strokes& strokes) {
+  for (const Stroke& stroke : strokes.calls) {
+    replay(painter, stroke,
+           stroke.kind == Stroke::Kind::Text ? &strokes.texts[stroke.text] : nullptr);
+  }
+}
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   backColor_ = palette().color(QPalette::Base);
@@ -154,14 +199,15 @@ void PictureBox::endPainting() const {
   painterTarget_ = nullptr;
 }
 
-QImage& PictureBox::drawingTarget(Stroke stroke) {
+QImage& PictureBox::drawingTarget(const Stroke& stroke, const TextRun* run) {
   QImage* target = &persistent_;
-  std::vector<Stroke>* strokes = &persistentStrokes_;
+  Strokes* strokes = &persistentStrokes_;
   if (!autoRedraw_) {
     if (!showTransient_) {
       endPainting();
       transient_ = persistent_.copy();
-      transientStrokes_ = persistentStrokes_;
+      // The background's own calls are replayed from their list, under these.
+      transientStrokes_.clear();
       showTransient_ = true;
     }
     target = &transient_;
@@ -170,13 +216,17 @@ QImage& PictureBox::drawingTarget(Stroke stroke) {
     // Drawing on the background shows the background: what was drawn on top is dropped.
     showTransient_ = false;
   }
-  strokes->push_back(std::move(stroke));
+  strokes->calls.push_back(stroke);
+  if (run) {
+    strokes->calls.back().text = strokes->texts.size();
+    strokes->texts.push_back(*run);
+  }
   update();
   return *target;
 }
 
-QPainter& PictureBox::painterForDrawing(Stroke stroke) {
-  QImage* target = &drawingTarget(std::move(stroke));
+QPainter& PictureBox::painterForDrawing(const Stroke& stroke, const TextRun* run) {
+  QImage* target = &drawingTarget(stroke, run);
   if (painterTarget_ != target) {
     endPainting();
     painter_ = std::make_unique<QPainter>(target);
@@ -210,37 +260,24 @@ void PictureBox::setCurrentPoint(double x, double y) {
 void PictureBox::pset(double x, double y) { pset(x, y, foreColor_); }
 
 void PictureBox::pset(double x, double y, const QColor& color) {
-  const Stroke stroke = [at = toPixels(x, y), width = drawWidth_, color](QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing, width > 1);
-    if (width <= 1) {
-      painter.fillRect(QRectF(pixelFloor(at.x()), pixelFloor(at.y()), 1, 1), color);
-    } else {
-      painter.setPen(Qt::NoPen);
-      painter.setBrush(color);
-      painter.drawEllipse(at, width / 2.0, width / 2.0);
-    }
-  };
-  stroke(painterForDrawing(stroke));
+  const QPointF at = toPixels(x, y);
+  const Stroke stroke{Stroke::Kind::Point, drawStyle_, drawWidth_, at, at, color};
+  replay(painterForDrawing(stroke), stroke, nullptr);
   setCurrentPoint(x, y);
 }
 
 void PictureBox::drawLine(double x1, double y1, double x2, double y2, const QColor& color) {
   QPointF from = toPixels(x1, y1), to = toPixels(x2, y2);
   setCurrentPoint(x2, y2);
-  // Made again, the line is smoothed on whatever resolution the device has.
-  QPen pen(color, drawWidth_, drawStyle_, Qt::RoundCap, Qt::RoundJoin);
-  Stroke stroke = [from, to, pen](QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(pen);
-    painter.drawLine(from, to);
-  };
+  const Stroke stroke{Stroke::Kind::Line, drawStyle_, drawWidth_, from, to, color};
   if (drawWidth_ > 1 && drawStyle_ == Qt::SolidLine) {
-    QImage& target = drawingTarget(std::move(stroke));
+    QImage& target = drawingTarget(stroke);
     endPainting();
     fillWideLine(target, from, to, drawWidth_, color);
     return;
   }
-  QPainter& painter = painterForDrawing(std::move(stroke));
+  QPainter& painter = painterForDrawing(stroke);
+  QPen pen(color, drawWidth_, drawStyle_, Qt::RoundCap, Qt::RoundJoin);
   if (drawWidth_ <= 1) {
     // Thin lines are drawn on pixel centres, without smoothing, so that they stay crisp.
     pen.setCapStyle(Qt::SquareCap);
@@ -270,13 +307,10 @@ void PictureBox::line(double x1, double y1, double x2, double y2, const QColor& 
 void PictureBox::print(const QString& text) {
   const QFontMetricsF metrics(font());
   const QPointF at = toPixels(currentX_, currentY_);
-  const Stroke stroke = [at = QPointF(at.x(), at.y() + metrics.ascent()), text, font = font(),
-                         color = foreColor_](QPainter& painter) {
-    painter.setFont(font);
-    painter.setPen(color);
-    painter.drawText(at, text);
-  };
-  stroke(painterForDrawing(stroke));
+  const QPointF baseline(at.x(), at.y() + metrics.ascent());
+  const Stroke stroke{Stroke::Kind::Text, drawStyle_, drawWidth_, baseline, baseline, foreColor_};
+  const TextRun run{text, font()};
+  replay(painterForDrawing(stroke, &run), stroke, &run);
   // The next line starts at the left edge, one text height further down.
   const double unitsPerPixelY =
       customScale_ ? (bottom_ - top_) / std::max(1, height()) : double(kTwipsPerPixel);
@@ -298,9 +332,8 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     painter.setClipRect(rect());
     painter.fillRect(rect(), backColor_);
     if (picture_) picture_->render(&painter, QRectF(rect()));
-    for (const Stroke& stroke : showTransient_ ? transientStrokes_ : persistentStrokes_) {
-      stroke(painter);
-    }
+    replay(painter, persistentStrokes_);
+    if (showTransient_) replay(painter, transientStrokes_);
     return;
   }
   painter.drawImage(event->rect(), showTransient_ ? transient_ : persistent_,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QString>
 #include <QWidget>
-#include <functional>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -79,14 +81,38 @@ class PictureBox : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // One drawing call in the widget's pixels, made again on a painter in those units.
-  using Stroke = std::function<void(QPainter&)>;
+  // One drawing call in the widget's pixels, as plain data, made again on a painter in those
+  // units by replay().
+  struct Stroke {
+    enum class Kind : std::uint8_t { Point, Line, Text };
+    Kind kind;
+    Qt::PenStyle style;
+    int width;
+    QPointF from, to;  // the point (Point), the ends (Line), the start of the baseline (Text)
+    QColor color;
+    std::size_t text = 0;  // the text's place in Strokes::texts (Text)
+  };
+  struct TextRun {
+    QString text;
+    QFont font;
+  };
+  // The calls that drew an image; their vectors keep their room when cleared, so that a trace
+  // redrawn at every turn of a control does not allocate.
+  struct Strokes {
+    std::vector<Stroke> calls;
+    std::vector<TextRun> texts;
+    Strokes();
+    void clear();
+  };
+  // `run` is the text of a Text call.
+  static void replay(QPainter& painter, const Stroke& stroke, const TextRun* run);
+  static void replay(QPainter& painter, const Strokes& strokes);
 
   QImage blankImage() const;
   // The image that drawing goes to now (the background, or the copy of it drawn on top), with
-  // `stroke` added to the calls that made it.
-  QImage& drawingTarget(Stroke stroke);
-  QPainter& painterForDrawing(Stroke stroke);
+  // `stroke` (and for a text, `run`) added to the calls that made it.
+  QImage& drawingTarget(const Stroke& stroke, const TextRun* run = nullptr);
+  QPainter& painterForDrawing(const Stroke& stroke, const TextRun* run = nullptr);
   void fillWideLine(QImage& image, QPointF from, QPointF to, int width, const QColor& color) const;
   void endPainting() const;
   void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
@@ -101,9 +127,10 @@ class PictureBox : public QWidget {
   std::shared_ptr<QSvgRenderer> picture_;
   double currentX_ = 0, currentY_ = 0;
 
-  QImage persistent_;         // the background that cls() restores
-  mutable QImage transient_;  // background plus what was drawn with persistent drawing off
-  std::vector<Stroke> persistentStrokes_, transientStrokes_;  // what drew the two images
+  QImage persistent_;          // the background that cls() restores
+  mutable QImage transient_;   // background plus what was drawn with persistent drawing off
+  Strokes persistentStrokes_;  // what drew the background
+  Strokes transientStrokes_;   // what was drawn on top of it, with persistent drawing off
   mutable bool showTransient_ = false;
   mutable std::unique_ptr<QPainter> painter_;  // kept open between drawing calls
   mutable QImage* painterTarget_ = nullptr;
