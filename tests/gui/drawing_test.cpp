@@ -2,6 +2,8 @@
 // each surface's size and the scale the screen is meant to have, not through the widget.
 
 #include <QLabel>
+#include <QPainter>
+#include <QPicture>
 #include <QScrollBar>
 #include <cmath>
 
@@ -161,5 +163,23 @@ TEST_F(Drawing, TheReportPlotsThirteenRowsAndTheirMirror) {
   }
   probes.push_back({0.1, r.Харdf[14], kBlue, false});
   expectProbes(Report, "PicЧМХар", kPlot, probes);
+}
+
+// A page (not pixels) gets the background's calls and, until cls(), those drawn on top again.
+TEST(PictureBoxPage, ReplaysTheBackgroundAndWhatWasDrawnOnTop) {
+  PictureBox box;
+  box.resize(100, 100), box.show(), box.setScale(0, 0, 100, 100), box.setDrawWidth(3);
+  box.setAutoRedraw(true), box.line(10, 25, 90, 25, kRed);
+  box.setAutoRedraw(false), box.line(10, 75, 90, 75, kGreen);
+  for (const bool cleared : {false, true}) {
+    SCOPED_TRACE(cleared);
+    if (cleared) box.cls();
+    QPicture page;
+    box.render(&page);
+    QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter(&image).drawPicture(0, 0, page);
+    EXPECT_TRUE(inkNear(image, {50, 25}, kRed) && inkNear(image, {50, 75}, kGreen) != cleared);
+  }
 }
 }  // namespace
