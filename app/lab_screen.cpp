@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 
 #include "app/navigation.h"
 #include "platform/twips.h"
@@ -36,10 +37,27 @@ void LabScreen::setClientSizeTwips(int width, int height, bool fixed) {
 void LabScreen::centreOnDesktop() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
+  centreWhenShown_ = !windowHandle() || !windowHandle()->isExposed();
   const QRect desktop = screen->availableGeometry();
   const QSize frame = frameGeometry().size();
   move(desktop.left() + (desktop.width() - frame.width()) / 2,
        desktop.top() + (desktop.height() - frame.height()) / 2);
+}
+
+void LabScreen::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (centreWhenShown_ && windowHandle()) windowHandle()->installEventFilter(this);
+}
+
+// The window is exposed once the window system has framed it; then the frame is known.
+bool LabScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (centreWhenShown_ && event->type() == QEvent::Expose && watched == windowHandle() &&
+      windowHandle()->isExposed()) {
+    windowHandle()->removeEventFilter(this);
+    centreOnDesktop();
+    centreWhenShown_ = false;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* LabScreen::addMenuBarItem(const QString& name, const QString& caption) {
