@@ -40,8 +40,15 @@ void LabScreen::centreOnDesktop() {
   centreWhenShown_ = !windowHandle() || !windowHandle()->isExposed();
   const QRect desktop = screen->availableGeometry();
   const QSize frame = frameGeometry().size();
-  move(desktop.left() + (desktop.width() - frame.width()) / 2,
-       desktop.top() + (desktop.height() - frame.height()) / 2);
+  const QPoint at(desktop.left() + (desktop.width() - frame.width()) / 2,
+                  desktop.top() + (desktop.height() - frame.height()) / 2);
+  // A shown window is placed by its frame through its window: a move() then would be taken for
+  // the frame's place by the window manager, and the window would go down by its title bar.
+  if (centreWhenShown_) {
+    move(at);
+  } else {
+    windowHandle()->setFramePosition(at);
+  }
 }
 
 void LabScreen::showEvent(QShowEvent* event) {
@@ -49,15 +56,25 @@ void LabScreen::showEvent(QShowEvent* event) {
   if (centreWhenShown_ && windowHandle()) windowHandle()->installEventFilter(this);
 }
 
-// The window is exposed once the window system has framed it; then the frame is known.
 bool LabScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (centreWhenShown_ && event->type() == QEvent::Expose && watched == windowHandle() &&
-      windowHandle()->isExposed()) {
-    windowHandle()->removeEventFilter(this);
-    centreOnDesktop();
-    centreWhenShown_ = false;
-  }
+  if (event->type() == QEvent::Expose && watched == windowHandle()) centreOnceFramed();
   return QMainWindow::eventFilter(watched, event);
+}
+
+void LabScreen::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  centreOnceFramed();
+}
+
+// The window manager frames a window after it is shown, and moves it then (or exposes it): once
+// the frame is known, the window is centred with it. Unframed, it stays where it was put.
+void LabScreen::centreOnceFramed() {
+  if (!centreWhenShown_ || !windowHandle() || !windowHandle()->isExposed() ||
+      frameGeometry() == geometry()) {
+    return;
+  }
+  windowHandle()->removeEventFilter(this);
+  centreOnDesktop();
 }
 
 QAction* LabScreen::addMenuBarItem(const QString& name, const QString& caption) {

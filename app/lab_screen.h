@@ -37,6 +37,7 @@ class LabScreen : public QMainWindow {
   // first shown its frame is not known: it is centred again once the window system shows it.
   void centreOnDesktop();
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
   // Menu bar entries, named like the system's menus: a top-level item that acts by itself,
@@ -49,5 +50,6 @@ class LabScreen : public QMainWindow {
   Navigation& hub_;
   ScreenId id_;
   QWidget* client_;
+  void centreOnceFramed();
   bool centreWhenShown_ = false;
 };

@@ -33,13 +33,5 @@ inline QStringList assemblyFaults(const AssemblyModel& m) {
                     .arg(keys, m.СоедПрибора[i], tokensIn[i].join(','));
     }
   }
-  // Each mark of the modulator stands for one plug there, which shows that terminal's picture.
-  for (const auto& [mark, picture] : {std::pair("Вхд", "ВхРазъем.wmf"), {"Вых", "ВыхРазъем.wmf"}}) {
-    int shown = 0;
-    for (int k = 1; k <= AssemblyModel::kCables; ++k)
-      for (int p = 1; p <= 2; ++p) shown += m.plug(k, p).Picture == QString::fromUtf8(picture);
-    if (m.СоедЧМ.count(QString::fromUtf8(mark)) != shown)
-      faults << QStringLiteral("modulator: \"%1\", %2 plugs shown there").arg(m.СоедЧМ).arg(shown);
-  }
   return faults;
 }
