@@ -101,11 +101,17 @@ LabScreen* ScreenHub::load(ScreenId id, MDIFrmАнМод* mainWindow) {
 
 void ScreenHub::screenDestroyed(LabScreen* screen) {
   // A screen destroyed while still loaded was closed with its window's close box, or went with
-  // the main window. The program ends with its last screen, and only here or in endProgram.
+  // the main window. The program ends with its last screen.
   const auto it = screens_.find(screen->screenId());
   if (it == screens_.end() || it->second != screen) return;
   screens_.erase(it);
-  if (!ended_ && screens_.empty()) endProgram();
+  if (!ended_ && screens_.empty()) {
+    endProgram();
+  } else if (screen->screenId() == ScreenId::Report) {
+    // The report's close box ends report mode as its "Выход" does: the main window, which then
+    // holds nothing, goes with it, and the next preview loads both anew.
+    unload(ScreenId::MainWindow);
+  }
 }
 
 void ScreenHub::unload(ScreenId id) {
@@ -125,6 +131,9 @@ void ScreenHub::unload(ScreenId id) {
   } else {
     screen->deleteLater();
   }
+  // A screen that went by its own button or menu, or was unloaded by another, may have been the
+  // last one: then the program ends with it, as it does after a close box.
+  if (!ended_ && screens_.empty()) endProgram();
 }
 
 void ScreenHub::endProgram() {

@@ -259,6 +259,7 @@ void AssemblyModel::pressInstrument(int i, double x, double y) {
 void AssemblyModel::moveInstrumentTo(int i, double left, double top) {
   instruments_[i].Left = left;
   instruments_[i].Top = top;
+  instruments_[i].z = ++topZ_;  // put down on top of whatever lies there
 }
 
 // The plugs move with their instrument; only the ends of their lines have to follow.
@@ -291,15 +292,19 @@ void AssemblyModel::pressPlug(int k, int p, double x, double y) {
   НомКабеля = static_cast<std::int16_t>(k);
   Plug& plug = plugRef(k, p);
 
-  // Off the modulator: only the plug that the cable's record names.
+  // Off the modulator. The record names only the plug put there last, but both plugs of one
+  // cable can sit at one terminal: the plug pressed leaves whether the record names it or not,
+  // so that the marks and every plug's picture follow what is really plugged in, and the record
+  // then names the other plug if that one is still there.
   const auto release = [&](Terminal& terminal, const QString& mark) {
-    if (digitOf(terminal.connectedPlug, 0) == k &&
-        digitOf(terminal.connectedPlug, terminal.connectedPlug.size() - 1) == p) {
-      terminal.connectedPlug.clear();
-      terminal.draggedOver = true;  // the plug taken off is still over its terminal
-      plug.Picture = freePicture(p);
-      Убрать(СоедЧМ, mark);
-    }
+    if (!terminal.holds[p]) return;
+    terminal.holds[p] = false;
+    const int other = 3 - p;
+    terminal.connectedPlug =
+        terminal.holds[other] ? QString::number(k) + mark + QString::number(other) : QString();
+    terminal.draggedOver = true;  // the plug taken off is still over its terminal
+    plug.Picture = freePicture(p);
+    Убрать(СоедЧМ, mark);
   };
   release(input_[k], kInputMark);
   release(output_[k], kOutputMark);
@@ -407,14 +412,18 @@ void AssemblyModel::dropPlugOnModulator() {
     plug.Left = m.left();
     plug.Top = m.top() + m.height() - pictureSize(plug.Picture).height();
     bringToFront(plug);
-    input_[k] = Terminal{.connectedPlug = QString::number(k) + kInputMark + QString::number(p)};
+    input_[k].connectedPlug = QString::number(k) + kInputMark + QString::number(p);
+    input_[k].holds[p] = true;
+    input_[k].draggedOver = false;
   }
   if (ВыхКабеля(k) == kOutputMark) {  // top-right corner
     plug.Picture = QStringLiteral("ВыхРазъем.wmf");
     plug.Left = m.left() + m.width() - pictureSize(plug.Picture).width();
     plug.Top = m.top();
     bringToFront(plug);
-    output_[k] = Terminal{.connectedPlug = QString::number(k) + kOutputMark + QString::number(p)};
+    output_[k].connectedPlug = QString::number(k) + kOutputMark + QString::number(p);
+    output_[k].holds[p] = true;
+    output_[k].draggedOver = false;
   }
   ЛинияКабеля();
 }

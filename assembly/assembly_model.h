@@ -38,6 +38,7 @@ class AssemblyModel {
     bool Visible = false;
     QString Tag;      // side letter of its plugs, then its name: "ПГенератор"
     QString Picture;  // "Генератор.wmf"
+    int z = 0;        // stacking order on the table, shared with the plugs lying there
   };
   struct Plug {
     double Left = 0, Top = 0;  // in the container's coordinates
@@ -121,10 +122,12 @@ class AssemblyModel {
   std::int16_t СторонаЧМ = 0;
 
  private:
-  // A modulator terminal of one cable: the plug connected there, and whether a plug of the cable
-  // is being dragged over it now (then the terminal shows the mark "Вхд" or "Вых").
+  // A modulator terminal of one cable: the plug its record names, which plugs of the cable are
+  // really there (both may be), and whether a plug of the cable is being dragged over it now
+  // (then the terminal shows the mark "Вхд" or "Вых").
   struct Terminal {
-    QString connectedPlug;  // "1Вхд2" or empty
+    QString connectedPlug;        // "1Вхд2" or empty
+    std::array<bool, 3> holds{};  // 1..2: that plug sits at this terminal
     bool draggedOver = false;
   };
 

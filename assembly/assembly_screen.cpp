@@ -270,8 +270,10 @@ void FrmМонтаж::syncTable() {
   }
   modulator_->setGeometry(pixels(model_.modulatorRect()));
 
-  // Plugs in the order they lie on one another, the topmost last.
-  std::vector<std::tuple<int, int, int>> order;
+  // Instruments and plugs in the order they lie on one another, the topmost last.
+  std::vector<std::pair<int, QWidget*>> order;
+  for (int i = 1; i <= AssemblyModel::kInstruments; ++i)
+    order.emplace_back(model_.instrument(i).z, instruments_[i]);
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
     for (int p = 1; p <= 2; ++p) {
       const AssemblyModel::Plug& plug = model_.plug(k, p);
@@ -285,11 +287,12 @@ void FrmМонтаж::syncTable() {
       box->setPicture(plug.Picture, picture(plug.Picture));
       box->setGeometry(pixels(model_.plugRect(k, p)));
       box->setProperty("Tag", plug.Tag);
-      order.emplace_back(plug.z, k, p);
+      order.emplace_back(plug.z, box);
     }
   }
-  std::sort(order.begin(), order.end());
-  for (const auto& [z, k, p] : order) plugs_[k][p]->raise();
+  std::stable_sort(order.begin(), order.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [z, box] : order) box->raise();
 
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
     const AssemblyModel::Line& line = model_.Кабель(k);

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 #include "platform/controls.h"
 #include "platform/picture_box.h"
@@ -15,11 +16,16 @@ constexpr std::uint32_t kPowerText = 0x008000;  // dark green
 constexpr std::uint32_t kPowerOn = vbRgb(255, 0, 0);
 }  // namespace
 
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLabel::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) doubleClicked_ = true;
+}
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-    emit clicked();
-  }
+  if (event->button() != Qt::LeftButton) return;
+  const bool second = std::exchange(doubleClicked_, false);
+  if (!second && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 CableLayer::CableLayer(QWidget* parent, std::vector<QPolygonF> cablesInTwips)

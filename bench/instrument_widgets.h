@@ -8,7 +8,8 @@ class PictureBox;
 
 // The pieces the bench's instrument panels are made of. Rectangles are in twips of the parent.
 
-// A label that reports a click of the left mouse button (the power switches).
+// A label that reports a click of the left mouse button (the power switches). A double-click
+// is one click: the desktop's second press of it is no click of its own.
 class ClickableLabel : public QLabel {
   Q_OBJECT
 
@@ -19,7 +20,11 @@ class ClickableLabel : public QLabel {
   void clicked();
 
  protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool doubleClicked_ = false;  // the press being released was the second of a double-click
 };
 
 // The cables between the instruments, drawn over the client area as polylines given in twips;

@@ -228,7 +228,14 @@ void frmХарЧМ1::showRow(int row) {
 
 void frmХарЧМ1::Text1_Confirmed(int Index) {
   Результат& рез = state().Рез;
-  рез.Харuвх[Index] = storedSingle(numberFromText(Text1[Index]->text()));
+  const double reading = numberFromText(Text1[Index]->text());
+  if (!readingFits(reading)) {
+    // Too large for the record: refused like a key the cell does not take, and the cell keeps
+    // the text to be corrected, with nothing stored, computed or opened.
+    desktop().beep();
+    return;
+  }
+  рез.Харuвх[Index] = storedSingle(reading);
   if (Index < kCharacteristicRows && Text1[Index + 1]->text().isEmpty()) {
     if (ЧислоСтрок < kCharacteristicRows + 1) ++ЧислоСтрок;
     if (ЧислоСтрок == kCharacteristicRows + 1) {
@@ -244,7 +251,8 @@ void frmХарЧМ1::Text1_Confirmed(int Index) {
 }
 
 void frmХарЧМ1::Text1_LostFocus(int Index) {
-  if (!Text1[Index]->text().isEmpty()) setBase(Text1[Index], kPureGreen);
+  const QString text = Text1[Index]->text();
+  if (!text.isEmpty() && readingFits(numberFromText(text))) setBase(Text1[Index], kPureGreen);
 }
 
 void frmХарЧМ1::РасчетСтроки(std::int16_t Index) {
@@ -254,9 +262,9 @@ void frmХарЧМ1::РасчетСтроки(std::int16_t Index) {
   storeCharacteristicRow(рез, Index, row);
   Label5[Index]->setText(formatSingle(row.amplitude, QStringLiteral("###.##")));
   Label6[Index]->setText(formatSingle(row.deviation, QStringLiteral("##.##")));
-  // A zero amplitude has no slope: the cell stays without a number.
-  Label8[Index]->setText(row.hasSlope ? formatSingle(row.slope, QStringLiteral("##.##"))
-                                      : QString());
+  // A zero amplitude has no slope; the row stores 0 for it, and the cell shows what is stored,
+  // as the report of the same row does.
+  Label8[Index]->setText(formatSingle(row.slope, QStringLiteral("##.##")));
   PicХар_Paint();
 }
 

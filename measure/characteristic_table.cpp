@@ -27,6 +27,12 @@ float storedSingle(double value) {
   return static_cast<float>(value);
 }
 
+bool readingFits(double reading) {
+  constexpr double kMostSingle = std::numeric_limits<float>::max();
+  return std::isfinite(reading) && std::abs(reading) <= kMostSingle &&
+         std::abs(static_cast<double>(static_cast<float>(reading)) * 1.41) <= kMostSingle;
+}
+
 CharacteristicRow computeCharacteristicRow(double reading, double modulationIndex) {
   CharacteristicRow row;
   row.reading = storedSingle(reading);

@@ -23,6 +23,10 @@ struct CharacteristicRow {
 // number) becomes 0.
 float storedSingle(double value);
 
+// Whether the work record can hold the reading and the amplitude made from it: both finite
+// singles. The table refuses a reading it cannot hold rather than store another number.
+bool readingFits(double reading);
+
 // A reading and the row's modulation index give the row. Every stored value is a finite single
 // (a value a single cannot hold is stored as 0), so nothing infinite reaches the work record.
 CharacteristicRow computeCharacteristicRow(double reading, double modulationIndex);

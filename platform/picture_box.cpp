@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -357,8 +358,19 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 
 void PictureBox::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // The window system's repaints go to the top-level window, which Qt serves from its own
+  // backing store without painting this widget again: they are watched there.
+  if (QWindow* handle = window()->windowHandle()) handle->installEventFilter(this);
   if (!shownOnce_) {
     shownOnce_ = true;
     emit paintRequested();
   }
+}
+
+bool PictureBox::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Expose && watched == window()->windowHandle() && isVisible() &&
+      static_cast<QWindow*>(watched)->isExposed()) {
+    emit paintRequested();
+  }
+  return QWidget::eventFilter(watched, event);
 }

@@ -72,10 +72,12 @@ class PictureBox : public QWidget {
   QImage image() const;
 
  signals:
-  // The surface wants its drawing made: when first shown and when its size changes.
+  // The surface wants its drawing made: when first shown, when its size changes, and when the
+  // window system asks its window to be painted again (uncovered, say).
   void paintRequested();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 
 #include "platform/twips.h"
 #include "screen/navigation.h"
@@ -36,10 +37,44 @@ void LabScreen::setClientSizeTwips(int width, int height, bool fixed) {
 void LabScreen::centreOnDesktop() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
+  centreWhenShown_ = !windowHandle() || !windowHandle()->isExposed();
   const QRect desktop = screen->availableGeometry();
   const QSize frame = frameGeometry().size();
-  move(desktop.left() + (desktop.width() - frame.width()) / 2,
-       desktop.top() + (desktop.height() - frame.height()) / 2);
+  const QPoint at(desktop.left() + (desktop.width() - frame.width()) / 2,
+                  desktop.top() + (desktop.height() - frame.height()) / 2);
+  // A shown window is placed by its frame through its window: a move() then would be taken for
+  // the frame's place by the window manager, and the window would go down by its title bar.
+  if (centreWhenShown_) {
+    move(at);
+  } else {
+    windowHandle()->setFramePosition(at);
+  }
+}
+
+void LabScreen::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (centreWhenShown_ && windowHandle()) windowHandle()->installEventFilter(this);
+}
+
+bool LabScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Expose && watched == windowHandle()) centreOnceFramed();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void LabScreen::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  centreOnceFramed();
+}
+
+// The window manager frames a window after it is shown, and moves it then (or exposes it): once
+// the frame is known, the window is centred with it. Unframed, it stays where it was put.
+void LabScreen::centreOnceFramed() {
+  if (!centreWhenShown_ || !windowHandle() || !windowHandle()->isExposed() ||
+      frameGeometry() == geometry()) {
+    return;
+  }
+  windowHandle()->removeEventFilter(this);
+  centreOnDesktop();
 }
 
 QAction* LabScreen::addMenuBarItem(const QString& name, const QString& caption) {

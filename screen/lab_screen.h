@@ -33,8 +33,12 @@ class LabScreen : public QMainWindow {
   QWidget* client() const { return client_; }
   // Client area size in twips; a fixed-size screen cannot be resized by the student.
   void setClientSizeTwips(int width, int height, bool fixed = true);
-  // Centres the window on the desktop (ЦентрироватьФорму).
+  // Centres the window with its frame on the desktop (ЦентрироватьФорму). Before the window is
+  // first shown its frame is not known: it is centred again once the window system shows it.
   void centreOnDesktop();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
   // Menu bar entries, named like the system's menus: a top-level item that acts by itself,
   // a menu, and an item of a menu.
@@ -46,4 +50,6 @@ class LabScreen : public QMainWindow {
   Navigation& hub_;
   ScreenId id_;
   QWidget* client_;
+  void centreOnceFramed();
+  bool centreWhenShown_ = false;
 };

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPicture>
 #include <QScrollBar>
+#include <QTest>
+#include <QWindow>
 #include <cmath>
 
 #include "model/fm_model.h"
@@ -92,9 +94,10 @@ TEST_F(Drawing, TracesAndSpectrumLandOnTheirScales) {
   expectProbes(Bench, "PicСпектр", kSpectrum, spectrum);
 }
 
-// Switched off, an instrument's screen is black and stays so; switched on, it starts afresh.
+// Switched off, an instrument's screen is black and stays so; switched on, it starts afresh,
+// draws its trace when the window system repaints the bench, and a double-click is one click.
 TEST_F(Drawing, InstrumentsDrawOnlyWhileOn) {
-  reach(Bench);
+  QWindow* w = reach(Bench)->windowHandle();  // the bench's window
   for (const auto& [power, name] :
        {std::pair{"LblВклНЧ", "PicОсцНЧ"}, {"LblвклВЧ", "PicОсцВЧ"}, {"LblвклСА", "PicСпектр"}}) {
     SCOPED_TRACE(name);
@@ -107,6 +110,11 @@ TEST_F(Drawing, InstrumentsDrawOnlyWhileOn) {
     child<QScrollBar>(Bench, "HScrUвх")->setValue(0);
     click(Bench, power);
     EXPECT_EQ(box->image(), on);
+    QExposeEvent uncovered(QRegion(QRect(QPoint(), w->size())));
+    QCoreApplication::sendEvent(w, &uncovered);
+    EXPECT_GT(inkCount(box->image(), {kGreen}), 0);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, child(Bench, power)->mapTo(box->window(), QPoint()));
+    EXPECT_EQ(child(Bench, power)->palette().color(QPalette::Window), QColor(0x80FF80u));
   }
 }
 

@@ -47,6 +47,8 @@ TEST_F(ScreenTest, EveryStepLeavesTheRightScreensAndTheFileHoldsTheWholeWork) {
   ASSERT_GE(desktop.calls.size(), 5u);
   EXPECT_EQ(std::tuple(last(5), last(4), last(3), last(2), last(1)),
             std::tuple(K::Beep, K::Beep, K::Beep, K::Message, K::End));
+  EXPECT_TRUE(desktop.messages().back().text.endsWith("\r\n\r\nФайл результатов: " +
+                                                      QDir::toNativeSeparators(path)));
   const QByteArray bytes = fileBytes(path);
   ASSERT_EQ(bytes.size(), 554);
   const std::pair<int, QByteArray> texts[] = {
@@ -131,6 +133,9 @@ TEST_F(ScreenTest, TheTableIsAssembledWithTheMouse) {
   EXPECT_EQ(lineEnd(3, "X1", "Y1"), QPointF(1500, 190 * 15 + 780 - 120));
   table.plugInto(4, 2, 4);
   EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
+  const QPoint onSecond = table.instrument(2)->mapTo(table.table(), QPoint(40, 15));
+  table.drag(table.instrument(1), {50, 20}, table.instrument(2), {40, 15});  // now on top of it
+  EXPECT_EQ(table.table()->childAt(onSecond), table.instrument(1));
   desktop.answers = {MsgAnswer::Yes};
   click(Assembly, "CmdДальше");
   EXPECT_EQ(loaded(), std::vector{Bench});

@@ -150,6 +150,7 @@ const Input kInputs[] = {
     // Readings keep digits and points; a comma becomes a point.
     {Characteristic, "Text1(1)", "1a,5 мВ", "1.5", 0, 1.5},
     {Characteristic, "Text1(1)", "2.5e3", "2.53", 0, 2.53},
+    {Characteristic, "Text1(1)", "400000000000000000000000000000000000000000000", "400000000000000000000000000000000000000000000", 1, 0, ""},  // no single holds it
     {Band, "txtГрЧаст(1)", "60", "60", 0, 60}, {Band, "txtГрЧаст(1)", "320", "320", 0, 320},
     {Band, "txtГрЧаст(1)", "59", "59", 0, 0, kF1}, {Band, "txtГрЧаст(1)", "321", "321", 0, 0, kF1},
     {Band, "txtГрЧаст(2)", "252", "252", 0, 252}, {Band, "txtГрЧаст(2)", "9000", "9000", 0, 9000},
@@ -179,19 +180,41 @@ TEST_F(ScreenContract, EveryTypedInputFiltersItsKeysAndStoresOnlyWhatItsBoundsAl
     }
     auto* box = child<QLineEdit>(row.screen, row.box);
     ASSERT_NE(box, nullptr);
+    state.Рез.Харuвх[1] = 7;  // a reading in force, which a refusal keeps
     const double before = storedValue(state.Рез, row.box);
     desktop.clear();
     typeInto(box, QString::fromUtf8(row.keys));
     EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));
-    EXPECT_EQ(desktop.beepCount(), row.beeps);
     typeInto(box, "\r");
+    EXPECT_EQ(desktop.beepCount(), row.beeps);  // a refusal without a message ("") beeps
     EXPECT_FLOAT_EQ(storedValue(state.Рез, row.box), row.refusal ? before : row.stored);
     EXPECT_EQ(box->text(), QString::fromUtf8(row.shown));  // a refused value stays to be corrected
     const auto told = desktop.messages();
-    ASSERT_EQ(told.size(), row.refusal ? 1u : 0u);
+    ASSERT_EQ(told.size(), row.refusal && *row.refusal ? 1u : 0u);
     for (const DesktopCall& refused : told)
       EXPECT_EQ(std::tuple(refused.text, refused.title, refused.icon, refused.buttons),
                 std::tuple(QString(row.refusal), std::optional<QString>(), None, Ok));
+  }
+}
+
+// The last screen ends the program however it goes (close box "×", button, menu, unloaded).
+TEST_F(ScreenContract, TheProgramEndsWithItsLastScreenHoweverItGoes) {
+  // clang-format off
+  const std::tuple<std::vector<ScreenId>, ScreenId, const char*, std::vector<ScreenId>> rows[] = {
+      // closed first with their close boxes, the screen that goes (reached first), how, what stays
+      {{}, Title, "×", {}}, {{}, Literature, "CmdОК", {Title}}, {{Title}, Literature, "CmdОК", {}}, {{Title}, Literature, "×", {}},
+      {{Bench}, Bessel, "CmdОК", {}}, {{}, Report, "×", {Bench, Characteristic}}, {{Characteristic, Bench}, Report, "×", {}},
+      {{Characteristic, Bench}, Report, "mnuOK", {}}, {{Bench, Characteristic}, MainWindow, "×", {}}};
+  // clang-format on
+  // The close box of a screen inside the main window is that of its inner window.
+  const auto closeBox = [](QWidget* s) { (s->parentWidget() ? s->parentWidget() : s)->close(); };
+  for (const auto& [closedFirst, goes, how, staying] : rows) {
+    SCOPED_TRACE(std::to_string(int(goes)) + how);
+    restart(), reach(goes == MainWindow ? Report : goes);
+    for (ScreenId id : closedFirst) closeBox(hub->find(id)), settleEvents();
+    std::string(how) == "×" ? closeBox(hub->find(goes)) : click(goes, how);
+    settleEvents();
+    EXPECT_EQ(std::pair(loaded(), desktop.ended), std::pair(staying, staying.empty()));
   }
 }
 
@@ -266,5 +289,8 @@ TEST_F(ScreenContract, EnterTwiceInRowOneOpensRowThree) {
   EXPECT_EQ(hub->find(Characteristic)->focusWidget(), child(Characteristic, "Text1(3)"));
   EXPECT_EQ(state.Рез.Харuвх[1], 12.0f);
   EXPECT_EQ(child<QLabel>(Characteristic, "Label5(1)")->text(), localeNumber("16.92"));  // x 1.41
+  enter(Characteristic, "Text1(3)", "0"), reach(Report);  // no slope: S shows the 0 stored
+  for (QLabel* s : {child<QLabel>(Characteristic, "Label8(3)"), child<QLabel>(Report, "Label6(3)")})
+    EXPECT_EQ(s->text(), localeNumber("."));
 }
 }  // namespace
