@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPicture>
+#include <algorithm>
+#include <cmath>
 
 #include "app/navigation.h"
 #include "app/work_state.h"
@@ -250,8 +252,12 @@ void FrmОтчет::markRows(const std::vector<int>& rows, const QColor& colour)
       ink.setColor(QPalette::WindowText, colour);
       cell->setPalette(ink);
     }
-    if (row > kPlottedRows) continue;
-    const QPointF p = points[row];
+    const QPointF p = points[std::min(row, kPlottedRows)];
+    // Only a point on the plot is ringed: one off it is not drawn either.
+    if (row > kPlottedRows || std::abs(p.x()) > plot.scaleRight() ||
+        std::abs(p.y()) > plot.scaleTop()) {
+      continue;
+    }
     plot.setCurrentPoint(p.x() - dx, p.y());
     for (const QPointF& corner :
          {p + QPointF(0, dy), p + QPointF(dx, 0), p - QPointF(0, dy), p - QPointF(dx, 0)}) {

@@ -112,6 +112,18 @@ for x in (3, 8, 12, 16, 20):
 check(not any(red(*first[1][i:i + 3]) for i in range(0, len(first[1]), 3)), "red on page 1")
 big, df = tables[1][5]
 check(near(second, at(big / 1000, df), red, 8), "row 6 not marked on the plot")
+
+# Progress only for more than 20 files and a terminal on standard error.
+import pty
+for n in range(1004, 1022):
+    shutil.copy(f"{work}/class/Result7_1001.res", f"{work}/class/Result7_{n}.res")
+for terminal in (False, True):
+    reader, writer = pty.openpty() if terminal else os.pipe()
+    subprocess.run([tool, "--pdf", pdf, f"{work}/class"], env=env, stdout=subprocess.DEVNULL,
+                   stderr=writer)
+    os.close(writer)
+    said = os.read(reader, 65536).decode()
+    check(("21 из 21" in said) == terminal, f"progress with a terminal {terminal}: {said!r}")
 if len(sys.argv) <= 2:
     shutil.rmtree(work)
 sys.exit(1 if failures else 0)

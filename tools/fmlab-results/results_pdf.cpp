@@ -214,8 +214,8 @@ class PdfPages {
     for (std::size_t i = 0; i < found.size(); ++i) {
       const std::size_t left = found.size() - i;
       const QString text = QStringLiteral("— ") + found[i].text;
-      // The last line of the room is kept for the count of those left out.
-      const double room = bottom - (left > 1 ? line : 0);
+      // The last two lines of the room are kept for the count of those left out.
+      const double room = bottom - (left > 1 ? 2 * line + mm(1) : 0);
       if (!write(text, font_, room, mm(4))) {
         write(QStringLiteral("… и еще замечаний: %1 (все — в выводе fmlab-results для файла).")
                   .arg(left),
