@@ -113,6 +113,12 @@ check(not any(red(*first[1][i:i + 3]) for i in range(0, len(first[1]), 3)), "red
 big, df = tables[1][5]
 check(near(second, at(big / 1000, df), red, 8), "row 6 not marked on the plot")
 
+# A PDF that cannot be written, and command lines that give none, end with 2 and say why.
+for line, says in ((["--pdf", f"{work}/нет/class.pdf", f"{work}/class"], "не удалось записать файл PDF"),
+                   (["--pdf"], "нужно имя файла PDF"), (["--csv", "--pdf", pdf, work], "дается один")):
+    run = subprocess.run([tool] + line, env=env, capture_output=True, text=True)
+    check(run.returncode == 2 and says in run.stderr, f"{line}: {run.returncode} {run.stderr!r}")
+
 # Progress only for more than 20 files and a terminal on standard error.
 import pty
 for n in range(1004, 1022):
