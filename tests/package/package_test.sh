@@ -77,7 +77,8 @@ for program in fmlab fmlab-results; do
   quiet=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/$program")
   [ "$("${quiet[@]}" --version 2>&1)" = "$program $(dpkg-deb -f "$deb" Version | cut -d- -f1)" ] ||
     fail "$program --version"
-  "${quiet[@]}" --help 2>&1 | grep -q "^Usage: $program " || fail "$program --help"
+  help=$("${quiet[@]}" --help 2>&1) && grep -q "^Usage: $program " <<<"$help" ||
+    fail "$program --help: $help"
 done
 
 # Started through the link on the PATH, from another folder, it must find its pictures beside

@@ -4,8 +4,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <algorithm>
-#include <memory>
+#include <iterator>
 
 #include "app/navigation.h"
 #include "app/work_state.h"
@@ -32,18 +31,9 @@ const QColor kMarkColour(230, 0, 0);
 constexpr int kCurveLastControl = 2400;
 constexpr int kCurveControlStep = 10;
 
-// What the report screen needs to stand alone: the record in a work state of its own, and a
-// desktop that is never asked anything (the screen is only drawn, never shown).
-class ReportHost final : public Navigation, public Desktop {
+// A desktop that is never asked anything: the report screen is only drawn, never shown.
+class NoDesktop final : public Desktop {
  public:
-  explicit ReportHost(const Результат& record) { state_.Рез = record; }
-  ModЧМ& state() const override { return state_; }
-  Desktop& desktop() const override { return const_cast<ReportHost&>(*this); }
-  LabScreen* show(ScreenId) override { return nullptr; }
-  void unload(ScreenId) override {}
-  LabScreen* find(ScreenId) const override { return nullptr; }
-  void endProgram() override {}
-  void screenDestroyed(LabScreen*) override {}
   MsgAnswer message(QWidget*, const QString&, MsgButtons, MsgIcon,
                     const std::optional<QString>&) override {
     return MsgAnswer::No;
@@ -53,9 +43,24 @@ class ReportHost final : public Navigation, public Desktop {
   PrintOutcome printPage(QWidget*, const QString&, const QString&, const PagePainter&) override {
     return PrintOutcome::Cancelled;
   }
+  void endProgram() override {}
+};
+
+// What the report screen needs to stand alone: the record in a work state of its own.
+class ReportHost final : public Navigation {
+ public:
+  explicit ReportHost(const Результат& record) { state_.Рез = record; }
+  ModЧМ& state() const override { return state_; }
+  Desktop& desktop() const override { return desktop_; }
+  LabScreen* show(ScreenId) override { return nullptr; }
+  void unload(ScreenId) override {}
+  LabScreen* find(ScreenId) const override { return nullptr; }
+  void endProgram() override {}
+  void screenDestroyed(LabScreen*) override {}
 
  private:
   mutable ModЧМ state_;
+  mutable NoDesktop desktop_;
 };
 
 // The characteristic the bench gives with modulator k1: every tenth step of the amplitude
