@@ -81,6 +81,14 @@ for program in fmlab fmlab-results; do
     fail "$program --help: $help"
 done
 
+# The teacher's PDF made by the installed tool with no display: a record of zeros has blank
+# fields (exit 1) and gets its page.
+head -c 554 /dev/zero >"$work/Result7_0.res"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/fmlab-results" \
+  --pdf "$work/class.pdf" "$work/Result7_0.res" >/dev/null 2>&1 || status=$?
+[ "$status" = 1 ] && pdfinfo "$work/class.pdf" | grep -qx 'Pages: *1' || fail "the installed --pdf ($status)"
+
 # Started through the link on the PATH, from another folder, it must find its pictures beside
 # the program file: the title screen reads two of them, and the system calls tell which files
 # the program opened and whether they were there. It must still be running once it has.
