@@ -1,10 +1,13 @@
 #include "measure/report_screen.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPicture>
+#include <algorithm>
+#include <cmath>
 
 #include "measure/characteristic_table.h"
 #include "measure/greek_delta.h"
@@ -14,6 +17,7 @@
 #include "platform/picture_box.h"
 #include "platform/twips.h"
 #include "platform/vb_color.h"
+#include "records/results_folder.h"
 #include "screen/navigation.h"
 #include "state/work_state.h"
 #include "types/display_format.h"
@@ -219,12 +223,69 @@ void FrmОтчет::ПостроитьХарактеристику() {
   plot.setDrawStyle(Qt::SolidLine);
 }
 
+void FrmОтчет::addCurve(const std::vector<QPointF>& points, const QColor& colour) {
+  PictureBox& plot = *PicЧМХар;
+  plot.setDrawWidth(1);
+  for (const double sign : {1.0, -1.0}) {
+    for (size_t i = 0; i < points.size(); ++i) {
+      const QPointF p = points[i] * sign;
+      if (i == 0)
+        plot.setCurrentPoint(p.x(), p.y());
+      else
+        plot.lineTo(p.x(), p.y(), colour);
+    }
+  }
+}
+
+void FrmОтчет::markRows(const std::vector<int>& rows, const QColor& colour) {
+  PictureBox& plot = *PicЧМХар;
+  const std::vector<QPointF> points = characteristicPoints(shown_, kPlottedRows);
+  // A diamond four pixels from the point each way, in user units.
+  const double dx = 4 * (plot.scaleRight() - plot.scaleLeft()) / plot.width();
+  const double dy = 4 * (plot.scaleTop() - plot.scaleBottom()) / plot.height();
+  plot.setDrawWidth(1);
+  for (int row : rows) {
+    if (row < 1 || row > 14) continue;
+    for (auto* column : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6}) {
+      QLabel* cell = (*column)[row];
+      QPalette ink = cell->palette();
+      ink.setColor(QPalette::WindowText, colour);
+      cell->setPalette(ink);
+    }
+    const QPointF p = points[std::min(row, kPlottedRows)];
+    // Only a point on the plot is ringed: one off it is not drawn either.
+    if (row > kPlottedRows || std::abs(p.x()) > plot.scaleRight() ||
+        std::abs(p.y()) > plot.scaleTop()) {
+      continue;
+    }
+    plot.setCurrentPoint(p.x() - dx, p.y());
+    for (const QPointF& corner :
+         {p + QPointF(0, dy), p + QPointF(dx, 0), p - QPointF(0, dy), p - QPointF(dx, 0)}) {
+      plot.lineTo(corner.x(), corner.y(), colour);
+    }
+  }
+}
+
+namespace {
+
+// The PDF of the report, where no printer is: named after the student card, as the results file
+// is, in the folder the results file goes to.
+QString reportPdfPath(const Результат& record) {
+  QString card = record.НомерСБ.toQString().trimmed();
+  card.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+  const QString name =
+      card.isEmpty() ? QStringLiteral("Отчет.pdf") : QStringLiteral("Отчет_%1.pdf").arg(card);
+  return QDir(resultsFolder()).filePath(name);
+}
+
+}  // namespace
+
 void FrmОтчет::mnuПеч_Click() {
   if (desktop().message(this, QStringLiteral("Готовы печатать?"), MsgButtons::YesNo, MsgIcon::None,
                         QStringLiteral("  ")) != MsgAnswer::Yes) {
     return;
   }
-  desktop().printPage(this, windowTitle(),
+  desktop().printPage(this, windowTitle(), reportPdfPath(state().Рез),
                       [this](QPainter& painter, const QRectF& page) { drawPage(painter, page); });
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
+#include <QPointF>
 #include <array>
+#include <vector>
 
 #include "screen/lab_screen.h"
 #include "state/result_record.h"
@@ -22,6 +25,11 @@ class FrmОтчет : public LabScreen {
   // The report's content, table and plot, drawn on a page (a printer's painter and its printable
   // area) by the widgets' own drawing, as vectors, scaled to fit the page and centred across it.
   void drawPage(QPainter& painter, const QRectF& page) const;
+  // For a reader of the report: a thin line through `points` (volts, MHz) and its mirror through
+  // the origin on the plot, in `colour`.
+  void addCurve(const std::vector<QPointF>& points, const QColor& colour);
+  // Rows 1..14 written in `colour` in the table, and ringed in it on the plot where plotted.
+  void markRows(const std::vector<int>& rows, const QColor& colour);
   // The whole report, 7700 twips wide, down to below the plot.
   QSize sizeHint() const override;
 

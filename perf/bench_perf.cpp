@@ -27,7 +27,7 @@ class QuietDesktop : public Desktop {
   }
   void beep() override {}
   QString openFileName(QWidget*, const OpenFileRequest&) override { return {}; }
-  PrintOutcome printPage(QWidget*, const QString&, const PagePainter&) override {
+  PrintOutcome printPage(QWidget*, const QString&, const QString&, const PagePainter&) override {
     return PrintOutcome::Cancelled;
   }
   void endProgram() override {}

@@ -39,9 +39,10 @@ class Desktop {
   virtual void beep() = 0;
   // The chosen file's path, or an empty text when the student cancels.
   virtual QString openFileName(QWidget* parent, const OpenFileRequest& request) = 0;
-  // Prints one page on the default printer (or offers a PDF file when there is none).
+  // Prints one page on the default printer; when there is none, offers to save it as a PDF file,
+  // the save dialog proposing `pdfPath` (its folder and its name).
   virtual PrintOutcome printPage(QWidget* parent, const QString& documentName,
-                                 const PagePainter& paint) = 0;
+                                 const QString& pdfPath, const PagePainter& paint) = 0;
   // Ends the process's event loop; the caller has already closed the screens.
   virtual void endProgram() = 0;
 };

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrinter>
@@ -123,7 +124,7 @@ class SystemDesktop final : public Desktop {
     return dialog.selectedFiles().front();
   }
 
-  PrintOutcome printPage(QWidget* parent, const QString& documentName,
+  PrintOutcome printPage(QWidget* parent, const QString& documentName, const QString& pdfPath,
                          const PagePainter& paint) override {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(documentName);
@@ -146,8 +147,9 @@ class SystemDesktop final : public Desktop {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setDirectory(QDir::current());
-    dialog.selectFile(documentName + QStringLiteral(".pdf"));
+    const QFileInfo proposed(pdfPath);
+    dialog.setDirectory(proposed.absolutePath());
+    dialog.selectFile(proposed.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
       return PrintOutcome::Cancelled;
     }

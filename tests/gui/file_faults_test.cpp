@@ -102,6 +102,31 @@ TEST_F(FileFaults, AClosedProgramFolderUpdatesItsOwnFileOrSendsANewOneToTheDocum
   }
 }
 
+// The report kept as a PDF where no printer is: the dialog proposes Отчет_<card>.pdf where the
+// results file goes, in the student's documents for an installed program.
+TEST_F(FileFaults, TheReportsPdfIsProposedWhereTheResultsFileGoes) {
+  for (const bool installed : {false, true}) {
+    SCOPED_TRACE(installed);
+    restart();
+    reach(Report);
+    state.Рез.НомерСБ = QStringLiteral("12345");
+    desktop.answers = {MsgAnswer::Yes};
+    {
+      std::optional<UnwritableFolder> closed;
+      if (installed) {
+        ASSERT_TRUE(closed.emplace(programDir.path()).holds);
+      }
+      click(Report, "mnuПеч");
+    }
+    ASSERT_EQ(desktop.calls.back().kind, DesktopCall::Kind::Print);
+    EXPECT_EQ(desktop.calls.back().path.toStdString(),
+              (installed ? home.filePath("Documents/Исследование модуляционной характеристики/"
+                                         "Отчет_12345.pdf")
+                         : programDir.filePath("Отчет_12345.pdf"))
+                  .toStdString());
+  }
+}
+
 // Files of every length chosen with "Открыть" of the personal data screen: a whole record (or
 // more) fills the boxes; anything else is named in a message and changes nothing.
 TEST_F(FileFaults, OpeningAFileThatIsNoRecordChangesNothing) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a build folder and looks at it as dpkg, the desktop and a
-# student would: what it holds, what it depends on, its menu entry, and whether the program,
-# unpacked as apt would put it, starts and reads its pictures from beside itself.
+# Builds the Debian package from a build folder and looks at it as dpkg, lintian, the desktop, a
+# software centre and a student would: what it holds, what it depends on, its menu and AppStream
+# entries, its manual pages, and whether the program, unpacked as apt would put it, starts and
+# reads its pictures from beside itself.
 # Usage: package_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -18,8 +19,13 @@ fi
 deb=$(ls "$work"/out/fmlab_*_*.deb)
 listing=$(dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//')  # keep "path" or "path -> target"
 
-expected=(./usr/lib/fmlab/fmlab ./usr/lib/fmlab/fmlab-results
-          ./usr/share/applications/fmlab.desktop ./usr/share/icons/hicolor/scalable/apps/fmlab.svg)
+id=ru.fmlab.fmlab
+manuals=(./usr/share/man/man1/fmlab.1.gz ./usr/share/man/man1/fmlab-results.1.gz
+         ./usr/share/man/ru/man1/fmlab.1.gz ./usr/share/man/ru/man1/fmlab-results.1.gz)
+expected=(./usr/lib/fmlab/fmlab ./usr/lib/fmlab/fmlab-results "${manuals[@]}"
+          ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml
+          ./usr/share/doc/fmlab/copyright ./usr/share/doc/fmlab/changelog.Debian.gz
+          ./usr/share/icons/hicolor/scalable/apps/fmlab.svg)
 for picture in "$source"/pictures/*.svg; do expected+=("./usr/lib/fmlab/$(basename "$picture")"); done
 for icon in "$source"/pictures/icons/*.svg; do
   name=$(basename "$icon")
@@ -38,11 +44,50 @@ for package in libqt6widgets6 libqt6svg6 qt6-translations-l10n; do
   grep -q "\b$package\b" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 &&
+  ! grep -qE '^[EW]:' "$work/lintian.log" || fail "lintian: $(cat "$work/lintian.log")"
+
 dpkg-deb -x "$deb" "$work/root"
-entry="$work/root/usr/share/applications/fmlab.desktop"
-desktop-file-validate "$entry" || fail "the menu entry does not validate"
+entry="$work/root/usr/share/applications/$id.desktop"
+said=$(desktop-file-validate "$entry" 2>&1) && [ -z "$said" ] || fail "the menu entry: $said"
 grep -qxF 'Name=Исследование модуляционной характеристики' "$entry" || fail "the entry's Name"
-grep -qxF 'Categories=Education;Science;' "$entry" || fail "the entry's Categories"
+grep -qxE 'Categories=Education;([A-Za-z]+;)*' "$entry" || fail "the entry's Categories"
+metainfo="$work/root/usr/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+  fail "appstream: $(cat "$work/appstream.log")"
+grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+  fail "the AppStream entry does not name the menu entry"
+head -1 "$work/root/usr/share/doc/fmlab/copyright" |
+  grep -qxF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not machine-readable"
+
+# Manual pages compressed as Debian has them (gzip -9n: no name, no time) and read by man with
+# no complaint; each names its command.
+for page in "${manuals[@]}"; do
+  file="$work/root/$page"
+  [ "$(od -An -tx1 -j3 -N5 "$file" | tr -d ' \n')" = 0000000000 ] || fail "$page keeps a name or time"
+  command=$(basename "$page" .1.gz)
+  shown=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" 2>"$work/man.log") &&
+    [ ! -s "$work/man.log" ] && grep -qE "^ *$command +- " <<<"$shown" ||
+    fail "man -l $page: $(cat "$work/man.log")"
+done
+
+# Help and version are printed with no display and no window, and say what they should.
+for program in fmlab fmlab-results; do
+  quiet=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/$program")
+  [ "$("${quiet[@]}" --version 2>&1)" = "$program $(dpkg-deb -f "$deb" Version | cut -d- -f1)" ] ||
+    fail "$program --version"
+  help=$("${quiet[@]}" --help 2>&1) && grep -q "^Usage: $program " <<<"$help" ||
+    fail "$program --help: $help"
+done
+
+# The teacher's PDF made by the installed tool with no display: a record of zeros has blank
+# fields (exit 1) and gets its page.
+head -c 554 /dev/zero >"$work/Result7_0.res"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/fmlab-results" \
+  --pdf "$work/class.pdf" "$work/Result7_0.res" >/dev/null 2>&1 || status=$?
+[ "$status" = 1 ] && pdfinfo "$work/class.pdf" | grep -qx 'Pages: *1' || fail "the installed --pdf ($status)"
 
 # Started through the link on the PATH, from another folder, it must find its pictures beside
 # the program file: the title screen reads two of them, and the system calls tell which files

@@ -18,8 +18,8 @@
 #include "support/assembly.h"
 
 PrintOutcome ScriptedDesktop::printPage(QWidget*, const QString& documentName,
-                                        const PagePainter& paint) {
-  calls.push_back({Kind::Print, documentName});
+                                        const QString& pdfPath, const PagePainter& paint) {
+  calls.push_back({Kind::Print, documentName, {}, MsgButtons::Ok, MsgIcon::None, pdfPath});
   if (printOutcome == PrintOutcome::Printed || printOutcome == PrintOutcome::SavedAsPdf) {
     QImage page(124, 175, QImage::Format_ARGB32_Premultiplied);  // only drawn, never looked at
     QPainter painter(&page);

@@ -21,6 +21,7 @@ struct DesktopCall {
   std::optional<QString> title = {};  // none: the application's title
   MsgButtons buttons = MsgButtons::Ok;
   MsgIcon icon = MsgIcon::None;
+  QString path = {};  // the PDF file a print proposes
 };
 
 // A desktop for tests: message boxes are answered from a queue, file dialogs from another, and
@@ -52,7 +53,7 @@ class ScriptedDesktop : public Desktop {
     fileNames.pop_front();
     return name;
   }
-  PrintOutcome printPage(QWidget* parent, const QString& documentName,
+  PrintOutcome printPage(QWidget* parent, const QString& documentName, const QString& pdfPath,
                          const PagePainter& paint) override;
   void endProgram() override { calls.push_back({Kind::End}), ended = true; }
   std::vector<DesktopCall> messages() const {

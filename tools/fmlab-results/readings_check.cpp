@@ -1,6 +1,7 @@
 #include "tools/fmlab-results/readings_check.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -13,7 +14,6 @@ const double kSpectrumNulls[kReadingRows + 1] = {0,       2.4048,  3.8317,  5.52
 
 namespace {
 
-constexpr int kAmplitudeSteps = 2500;    // the amplitude control runs 0..2500, index 0..25
 constexpr double kIndexSpread = 0.1;     // how far from the zero the student may stop
 constexpr double kReadingSpread = 0.05;  // half a step of the display's last digit
 // A reading is kept as a single: 21.4 is stored as 21.3999996.
@@ -51,6 +51,11 @@ std::pair<int, int> controlsAround(int row) {
 bool validRow(int row) { return row >= 1 && row <= kReadingRows; }
 
 }  // namespace
+
+double benchReading(int k1, int control) {
+  return benchReadings()[std::clamp(k1, 0, kModulatorCount - 1)]
+                        [std::clamp(control, 0, kAmplitudeSteps)];
+}
 
 bool readingFilled(const Результат& record, int row) {
   if (!validRow(row)) return false;

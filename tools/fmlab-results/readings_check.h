@@ -12,10 +12,15 @@
 // to) for an index the student can set within ±0.1 of the zero.
 
 inline constexpr int kReadingRows = 14;
-inline constexpr int kModulatorCount = 11;  // k1 = 0..10 of the variant table
+inline constexpr int kModulatorCount = 11;    // k1 = 0..10 of the variant table
+inline constexpr int kAmplitudeSteps = 2500;  // the amplitude control runs 0..2500, index 0..25
 
 // The zero of row 1..14 (index 0 unused).
 extern const double kSpectrumNulls[kReadingRows + 1];
+
+// What the millivoltmeter shows for modulator k1 (0..10) at the amplitude control's position
+// 0..kAmplitudeSteps.
+double benchReading(int k1, int control);
 
 // A reading that the file holds: rows 1..14 with a finite non-zero u вх.
 bool readingFilled(const Результат& record, int row);

@@ -60,12 +60,13 @@ void checkFiniteNumbers(const Результат& r, std::vector<ResultsFinding>
     for (int row = 1; row <= column.rows; ++row) {
       const float value = column.values[row];
       if (std::isfinite(value)) continue;
-      findings.push_back(
-          {Kind::NotFinite, QStringLiteral("Строка %1 таблицы: %2 — %3.")
-                                .arg(row)
-                                .arg(QString::fromUtf8(column.caption),
-                                     std::isnan(value) ? QStringLiteral("не число (NaN)")
-                                                       : QStringLiteral("бесконечность"))});
+      findings.push_back({Kind::NotFinite,
+                          QStringLiteral("Строка %1 таблицы: %2 — %3.")
+                              .arg(row)
+                              .arg(QString::fromUtf8(column.caption),
+                                   std::isnan(value) ? QStringLiteral("не число (NaN)")
+                                                     : QStringLiteral("бесконечность")),
+                          row});
     }
   }
 }
@@ -100,7 +101,7 @@ void checkTableRows(const Результат& r, std::vector<ResultsFinding>& fi
     }
     if (u == 0 && amplitude == 0 && deviation == 0) {
       if (slope != 0)
-        findings.push_back({Kind::Table, mismatch(row, "S", slope, 0, "строка не заполнена")});
+        findings.push_back({Kind::Table, mismatch(row, "S", slope, 0, "строка не заполнена"), row});
       continue;
     }
     const auto expectedAmplitude = static_cast<float>(double(u) * 1.41);
@@ -112,15 +113,15 @@ void checkTableRows(const Результат& r, std::vector<ResultsFinding>& fi
             : static_cast<float>(double(expectedDeviation) / (double(expectedAmplitude) / 1000));
     if (!sameSingle(amplitude, expectedAmplitude)) {
       findings.push_back(
-          {Kind::Table, mismatch(row, "U вх", amplitude, expectedAmplitude, "u вх × 1,41")});
+          {Kind::Table, mismatch(row, "U вх", amplitude, expectedAmplitude, "u вх × 1,41"), row});
     }
     if (!sameSingle(deviation, expectedDeviation)) {
       findings.push_back(
-          {Kind::Table, mismatch(row, "Δf", deviation, expectedDeviation, "mf × 0,5")});
+          {Kind::Table, mismatch(row, "Δf", deviation, expectedDeviation, "mf × 0,5"), row});
     }
     if (!sameSingle(slope, expectedSlope)) {
       findings.push_back(
-          {Kind::Table, mismatch(row, "S", slope, expectedSlope, "Δf / (U вх / 1000)")});
+          {Kind::Table, mismatch(row, "S", slope, expectedSlope, "Δf / (U вх / 1000)"), row});
     }
   }
   // The characteristic screen never writes rows 15..20; values there were put in by hand.
@@ -131,7 +132,8 @@ void checkTableRows(const Результат& r, std::vector<ResultsFinding>& fi
           {Kind::Table,
            QStringLiteral(
                "Строка %1 таблицы: программа не заполняет строки после 14-й, а в этой есть значения.")
-               .arg(row)});
+               .arg(row),
+           row});
     }
   }
 }

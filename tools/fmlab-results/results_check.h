@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "measure/characteristic_table.h"
 #include "state/result_record.h"
 #include "tools/fmlab-results/readings_check.h"
 
@@ -19,7 +20,7 @@ struct ResultsFinding {
   };
   Kind kind;
   QString text;
-  int row = 0;  // the table's row, for a reading
+  int row = 0;  // the table's row the finding names (1..20), 0 when it names none
 };
 
 // One results file as the tool sees it.
@@ -38,7 +39,6 @@ struct ResultsFileReport {
 
 // The fixed modulation index of each row of the characteristic table (rows 1..14), as the
 // table's mf column shows it.
-inline constexpr int kCharacteristicRows = 14;
 extern const char* const kRowIndexCaptions[kCharacteristicRows + 1];
 
 // Whether the student confirmed a number of channels: the snapshot ПолосаИтог holds anything

@@ -55,28 +55,6 @@ void appendTable(QString& out, const Результат& r, const QLocale& local
   }
 }
 
-// Which of the lab's modulators the readings u вх came from, in words.
-void appendModulators(QString& out, const ReadingsVerdict& readings) {
-  const qsizetype filled = static_cast<qsizetype>(readings.filledRows.size());
-  if (filled == 0) {
-    out += QStringLiteral("Показания u вх в таблицу не внесены.\n");
-  } else if (readings.modulators.empty()) {
-    out += QStringLiteral(
-        "Показания u вх не подходят ни к одному модулятору стенда (k1 = 0…10 таблицы вариантов).\n");
-  } else if (readings.modulators.size() == 1) {
-    out += QStringLiteral("Модулятор стенда по показаниям u вх: %1 (подходят %2 из %3 строк).\n")
-               .arg(readings.modulators.front())
-               .arg(readings.fittedRows)
-               .arg(filled);
-  } else {
-    out += QStringLiteral(
-               "Модуляторы стенда по показаниям u вх: %1 (каждому подходят %2 из %3 строк).\n")
-               .arg(modulatorsText(readings.modulators))
-               .arg(readings.fittedRows)
-               .arg(filled);
-  }
-}
-
 void appendBand(QString& out, const Результат& r, const QLocale& locale) {
   out += QStringLiteral("\nРасчет полосы частот ЧМ сигнала\n");
   // The student's final choice gets a column of its own once a number of channels was confirmed.
@@ -227,7 +205,7 @@ QString resultsCard(const ResultsFileReport& report, const QLocale& locale) {
              QLatin1Char('\n');
     }
     appendTable(out, r, locale);
-    appendModulators(out, report.readings);
+    out += readingsSentence(report.readings) + QLatin1Char('\n');
     appendBand(out, r, locale);
   }
   if (report.findings.empty()) return out + QStringLiteral("\nЗамечаний нет.\n");
@@ -329,13 +307,7 @@ QString resultsSummary(const std::vector<ResultsFileReport>& reports) {
       continue;
     }
     const Результат& r = report.record;
-    // A file without a surname is named by its file name.
-    QString name = personalField(r.Фамилия.toQString()).trimmed();
-    if (name.isEmpty()) name = QFileInfo(report.path).fileName();
-    for (const QString& given : {r.Имя.toQString(), r.Отчество.toQString()}) {
-      const QString field = given.trimmed();
-      if (!field.isEmpty()) name += QLatin1Char(' ') + field.left(1) + QLatin1Char('.');
-    }
+    const QString name = studentShortName(report);
     const ReadingsVerdict& readings = report.readings;
     const QString modulators =
         readings.modulators.empty()
@@ -351,4 +323,39 @@ QString resultsSummary(const std::vector<ResultsFileReport>& reports) {
     out += line + QLatin1Char('\n');
   }
   return out;
+}
+
+QString readingsSentence(const ReadingsVerdict& readings) {
+  QString out;
+  const qsizetype filled = static_cast<qsizetype>(readings.filledRows.size());
+  if (filled == 0) {
+    out += QStringLiteral("Показания u вх в таблицу не внесены.");
+  } else if (readings.modulators.empty()) {
+    out += QStringLiteral(
+        "Показания u вх не подходят ни к одному модулятору стенда (k1 = 0…10 таблицы вариантов).");
+  } else if (readings.modulators.size() == 1) {
+    out += QStringLiteral("Модулятор стенда по показаниям u вх: %1 (подходят %2 из %3 строк).")
+               .arg(readings.modulators.front())
+               .arg(readings.fittedRows)
+               .arg(filled);
+  } else {
+    out += QStringLiteral(
+               "Модуляторы стенда по показаниям u вх: %1 (каждому подходят %2 из %3 строк).")
+               .arg(modulatorsText(readings.modulators))
+               .arg(readings.fittedRows)
+               .arg(filled);
+  }
+  return out;
+}
+
+QString studentShortName(const ResultsFileReport& report) {
+  const Результат& r = report.record;
+  // A file without a surname is named by its file name.
+  QString name = personalField(r.Фамилия.toQString()).trimmed();
+  if (name.isEmpty()) name = QFileInfo(report.path).fileName();
+  for (const QString& given : {r.Имя.toQString(), r.Отчество.toQString()}) {
+    const QString field = given.trimmed();
+    if (!field.isEmpty()) name += QLatin1Char(' ') + field.left(1) + QLatin1Char('.');
+  }
+  return name;
 }

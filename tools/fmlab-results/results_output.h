@@ -21,3 +21,9 @@ QString resultsSummary(const std::vector<ResultsFileReport>& reports);
 
 // The same as a JSON array, one object per file.
 QByteArray resultsJson(const std::vector<ResultsFileReport>& reports);
+
+// Which of the lab's modulators the readings u вх came from, as a sentence.
+QString readingsSentence(const ReadingsVerdict& readings);
+
+// The student as the summary names them: surname and initials, or the file's name.
+QString studentShortName(const ResultsFileReport& report);

@@ -13,7 +13,8 @@ constexpr int kAllSound = 0;
 constexpr int kFindings = 1;
 constexpr int kUnreadable = 2;
 
-const char* const kHelp = R"(Использование: fmlab-results [--csv | --json] ФАЙЛ_ИЛИ_ПАПКА...
+const char* const kHelp =
+    R"(Использование: fmlab-results [--csv | --json | --pdf ФАЙЛ.pdf] ФАЙЛ_ИЛИ_ПАПКА...
 
 Читает файлы результатов лабораторной работы «Исследование модуляционной
 характеристики» (Result7_<номер студ. билета>.res), показывает, что в них записано,
@@ -27,13 +28,22 @@ const char* const kHelp = R"(Использование: fmlab-results [--csv | 
                (UTF-8 с меткой BOM, через точку с запятой, десятичная запятая:
                открывается в русской электронной таблице)
   --json       то же в формате JSON
+  --pdf ФАЙЛ.pdf
+               документ PDF (A4) для просмотра и печати: на каждый файл страница
+               с карточкой (личные данные, вариант, модулятор стенда, замечания)
+               и отчетом студента — таблицей и графиком характеристики, как их
+               печатает программа; зеленая линия на графике — характеристика
+               подошедшего модулятора на стенде, красным отмечены строки,
+               названные в замечаниях; в конце сводка по группе таблицей
   -h, --help   эта справка
+  --version    версия программы
 
 Для папки берутся все файлы *.res в ней (вложенные папки не просматриваются).
-С ключами --csv и --json замечания выводятся еще и в поток ошибок, по строке
-«файл: замечание», так что одна команда дает и таблицу, и список файлов,
+С ключами --csv, --json и --pdf замечания выводятся еще и в поток ошибок, по
+строке «файл: замечание», так что одна команда дает и таблицу, и список файлов,
 которые стоит посмотреть:
   fmlab-results --csv Почта > журнал.csv
+  fmlab-results --pdf группа.pdf Почта
 
 Проверяется: размер файла (ровно 554 байта), заполнены ли личные данные, нет ли в
 таблице нечисловых значений, следуют ли U вх, Δf и S каждой строки из показания
@@ -45,7 +55,7 @@ pk, Δfk и F2, и согласован ли выбор студента (Пол
 Код возврата: 0 — все файлы в порядке; 1 — есть замечания; 2 — какой-то файл не
 удалось прочитать (или читать было нечего, или ошибка в командной строке).
 
-Usage: fmlab-results [--csv | --json] FILE_OR_FOLDER...
+Usage: fmlab-results [--csv | --json | --pdf FILE.pdf] FILE_OR_FOLDER...
 
 Reads the results files of the lab (Result7_<student card>.res), shows what they
 hold and checks it.
@@ -57,30 +67,45 @@ hold and checks it.
   --csv        one row per file under a header row, for a gradebook (UTF-8 with
                a BOM, ";" separators, decimal comma, as a Russian spreadsheet reads)
   --json       the same as JSON
+  --pdf FILE.pdf
+               a PDF (A4) to look at and print: a page per file with its card
+               (personal data, variant, the bench's modulator, findings) over the
+               student's report, the table and the plot as the program prints
+               them; the green line on the plot is the fitted modulator's
+               characteristic on the bench, the rows named in the findings are
+               marked red; at the end the class summary as a table
   -h, --help   this help
+  --version    the program's version
 
 Besides the file's own consistency it checks whether the readings u вх could come
 from the bench: which of the modulators k1 = 0..10 of the variant table fits the
 most rows; the rows that do not fit it are named.
 
-A folder stands for all *.res files in it (not in its subfolders). With --csv and
---json the findings also go to standard error, one "file: finding" line each.
+A folder stands for all *.res files in it (not in its subfolders). With --csv,
+--json and --pdf the findings also go to standard error, one "file: finding" line
+each.
 
 Exit code: 0 every file is sound; 1 a file has findings; 2 a file could not be read
 (or there was nothing to read, or the command line is wrong).
 )";
 
-enum class Format { Cards, Csv, Json };
+enum class Format { Cards, Csv, Json, Pdf };
+
+bool isPdfOption(const QString& argument) {
+  return argument == QStringLiteral("--pdf") || argument.startsWith(QStringLiteral("--pdf="));
+}
 
 }  // namespace
 
 int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& err,
-                   const QLocale& locale) {
+                   const QLocale& locale, const ResultsPdfWriter& writePdf) {
   Format format = Format::Cards;
   bool formatGiven = false;
   QStringList paths;
   bool optionsEnd = false;
-  for (const QString& argument : arguments) {
+  QString pdfFile;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
     if (!optionsEnd && argument == QStringLiteral("--")) {
       optionsEnd = true;
     } else if (!optionsEnd &&
@@ -88,15 +113,28 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
       out << QString::fromUtf8(kHelp);
       out.flush();
       return kAllSound;
-    } else if (!optionsEnd &&
-               (argument == QStringLiteral("--csv") || argument == QStringLiteral("--json"))) {
-      const Format chosen = argument == QStringLiteral("--csv") ? Format::Csv : Format::Json;
-      if (formatGiven && chosen != format) {
-        err << "fmlab-results: ключи --csv и --json вместе не используются (--csv and --json exclude each other)\n";
+    } else if (!optionsEnd && (argument == QStringLiteral("--csv") ||
+                               argument == QStringLiteral("--json") || isPdfOption(argument))) {
+      const Format chosen = argument == QStringLiteral("--csv")    ? Format::Csv
+                            : argument == QStringLiteral("--json") ? Format::Json
+                                                                   : Format::Pdf;
+      if (formatGiven && (chosen != format || chosen == Format::Pdf)) {
+        err << "fmlab-results: из ключей --csv, --json и --pdf дается один (one of --csv, --json "
+               "and --pdf)\n";
         return kUnreadable;
       }
       format = chosen;
       formatGiven = true;
+      if (chosen == Format::Pdf) {
+        pdfFile = argument.mid(QStringLiteral("--pdf=").size());
+        if (argument == QStringLiteral("--pdf")) {
+          pdfFile = ++i < arguments.size() ? arguments[i] : QString();
+        }
+        if (pdfFile.isEmpty()) {
+          err << "fmlab-results: после --pdf нужно имя файла PDF (--pdf needs a file name)\n";
+          return kUnreadable;
+        }
+      }
     } else if (!optionsEnd && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
       err << "fmlab-results: неизвестный ключ (unknown option) " << argument
           << "\nСправка (help): fmlab-results --help\n";
@@ -152,7 +190,16 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
     }
   }
 
+  const bool withSummary = reports.size() > 1 || (folderGiven && !reports.empty());
   switch (format) {
+    case Format::Pdf:
+      if (reports.empty()) break;
+      if (!writePdf || !writePdf(pdfFile, reports, withSummary)) {
+        err << "fmlab-results: " << pdfFile
+            << ": не удалось записать файл PDF (the PDF could not be written)\n";
+        code = kUnreadable;
+      }
+      break;
     case Format::Csv:
       out << resultsCsv(reports);
       break;
@@ -164,7 +211,7 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (i > 0) out << '\n' << QString(72, QChar(u'─')) << "\n\n";
         out << resultsCard(reports[i], locale);
       }
-      if (reports.size() > 1 || (folderGiven && !reports.empty())) {
+      if (withSummary) {
         out << '\n' << QString(72, QChar(u'─')) << "\n\n" << resultsSummary(reports);
         out << '\n'
             << QStringLiteral(
