@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "app/navigation.h"
+#include "platform/access.h"
 #include "platform/twips.h"
 
 LabScreen::LabScreen(Navigation& hub, ScreenId id, const QString& objectName,
@@ -43,12 +44,14 @@ void LabScreen::centreOnDesktop() {
 }
 
 QAction* LabScreen::addMenuBarItem(const QString& name, const QString& caption) {
+  enableMenuKeys(this);
   QAction* action = menuBar()->addAction(caption);
   action->setObjectName(name);
   return action;
 }
 
 QMenu* LabScreen::addMenuBarMenu(const QString& name, const QString& caption) {
+  enableMenuKeys(this);
   QMenu* menu = menuBar()->addMenu(caption);
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);

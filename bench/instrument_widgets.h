@@ -5,10 +5,12 @@
 #include <vector>
 
 class PictureBox;
+class ValueLabel;
 
 // The pieces the bench's instrument panels are made of. Rectangles are in twips of the parent.
 
-// A label that reports a click of the left mouse button (the power switches).
+// A label that reports a click of the left mouse button (the power switches), or Space or
+// Enter pressed while it has the focus.
 class ClickableLabel : public QLabel {
   Q_OBJECT
 
@@ -20,6 +22,7 @@ class ClickableLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The cables between the instruments, drawn over the client area as polylines given in twips;
@@ -52,9 +55,10 @@ QWidget* makePanel(QWidget* parent, const QString& name, int left, int top, int 
 // A static caption on a panel; titles are bold.
 QLabel* makeCaption(QWidget* panel, const QString& text, int left, int top, int width, int height,
                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter, bool title = false);
-// A digital readout: green figures on black.
-QLabel* makeReadout(QWidget* panel, const QString& name, const QString& caption, int left, int top,
-                    int width, int height, const QString& toolTip);
+// A digital readout: green figures on black, read by its name and the unit beside it.
+ValueLabel* makeReadout(QWidget* panel, const QString& name, const QString& caption, int left,
+                        int top, int width, int height, const QString& toolTip,
+                        const QString& unit);
 // A coaxial socket drawn at its centre point.
 QWidget* makeSocket(QWidget* panel, int centreX, int centreY);
 // An instrument screen: a black drawing surface.
@@ -62,5 +66,6 @@ PictureBox* makeScreen(QWidget* panel, const QString& name, int left, int top, i
                        int height);
 // A power switch label ("   ", dark green text): off = light green, no border; on = red with a
 // single border.
-ClickableLabel* makePowerLabel(QWidget* panel, const QString& name, int left, int top);
+ClickableLabel* makePowerLabel(QWidget* panel, const QString& name, int left, int top,
+                               const QString& spokenName);
 void setPowerLamp(QLabel* label, bool on);

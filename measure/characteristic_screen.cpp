@@ -12,6 +12,7 @@
 #include "measure/characteristic_table.h"
 #include "measure/greek_delta.h"
 #include "measure/reading_cell.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
@@ -149,6 +150,8 @@ void frmХарЧМ1::createTable() {
     Text1[row] = new ReadingCell(fraТаблица);
     Text1[row]->setObjectName(indexed("Text1", row));
     Text1[row]->setAlignment(Qt::AlignCenter);
+    nameControl(Text1[row], QStringLiteral("Показание милливольтметра, мВ, строка %1").arg(row),
+                QStringLiteral("Ввод подтверждается клавишей Enter или стрелкой вниз"));
     setBase(Text1[row], kPureRed);
     Label5[row] = cellLabel(fraТаблица, indexed("Label5", row), QString());
     Label5[row]->setStyleSheet(resultCellStyle(row, false));
@@ -244,7 +247,9 @@ void frmХарЧМ1::Text1_Confirmed(int Index) {
 }
 
 void frmХарЧМ1::Text1_LostFocus(int Index) {
-  if (!Text1[Index]->text().isEmpty()) setBase(Text1[Index], kPureGreen);
+  if (Text1[Index]->text().isEmpty()) return;
+  setBase(Text1[Index], kPureGreen);
+  announceAccepted(Text1[Index]);
 }
 
 void frmХарЧМ1::РасчетСтроки(std::int16_t Index) {
@@ -272,10 +277,14 @@ void frmХарЧМ1::PicХар_Paint() {
   for (size_t j = 1; j < points.size(); ++j) {
     PicХар->lineTo(-points[j].x(), -points[j].y(), kPureBlue);
   }
+  QString text = characteristicPointsText(points);
   if (ФлагИХ == 1) {
     const QLineF ideal = idealizedCharacteristic(рез);
     PicХар->line(ideal.x1(), ideal.y1(), ideal.x2(), ideal.y2(), kPureRed);
+    text += QStringLiteral(
+        ". Идеализированная характеристика: прямая через начало координат и точку строки 1");
   }
+  describePicture(PicХар, QStringLiteral("График модуляционной характеристики"), text);
 }
 
 void frmХарЧМ1::CmdИХ_Click() {

@@ -12,6 +12,7 @@
 #include "measure/greek_delta.h"
 #include "measure/report_grid.h"
 #include "measure/tick_labels.h"
+#include "platform/access.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
 #include "platform/twips.h"
@@ -217,6 +218,8 @@ void FrmОтчет::ПостроитьХарактеристику() {
   const QLineF ideal = idealizedCharacteristic(shown_);
   plot.line(ideal.x1(), ideal.y1(), ideal.x2(), ideal.y2());
   plot.setDrawStyle(Qt::SolidLine);
+  describePicture(PicЧМХар, QStringLiteral("График модуляционной характеристики"),
+                  characteristicPointsText(points));
 }
 
 void FrmОтчет::mnuПеч_Click() {

@@ -10,6 +10,7 @@
 
 #include "app/navigation.h"
 #include "app/work_state.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/program_dir.h"
@@ -97,6 +98,7 @@ FrmФИО::FrmФИО(Navigation& hub)
               240);
     auto* edit = new QLineEdit(client());
     edit->setObjectName(boxName(box));
+    nameControl(edit, captions[box], QStringLiteral("Ввод подтверждается клавишей Enter"));
     placeTwips(edit, left, top + 240, 2880, 330);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, box] { filterEditedText(box); });
@@ -159,6 +161,7 @@ void FrmФИО::confirm(int box) {
   palette.setColor(QPalette::Base, vbColor(kConfirmedColor));
   edit->setPalette(palette);
   storeField(state().Рез, box, edit->text());
+  announceAccepted(edit);
   if (box + 1 < kBoxes) boxes_[box + 1]->setFocus();
 }
 

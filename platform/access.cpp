@@ -1,0 +1,229 @@
+#include "platform/access.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QShortcut>
+
+namespace {
+
+// Dynamic properties that choose how the screen reader sees a widget.
+constexpr char kRole[] = "fmlabAccessRole";  // "switch", "value", "picture", "decorative"
+constexpr char kOn[] = "fmlabSwitchedOn";
+constexpr char kRing[] = "fmlabFocusRing";
+
+QString roleOf(const QObject* object) { return object->property(kRole).toString(); }
+
+class SwitchInterface : public QAccessibleWidget {
+ public:
+  explicit SwitchInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::CheckBox) {}
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = true;
+    state.checked = widget()->property(kOn).toBool();
+    return state;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value)
+      return widget()->property(kOn).toBool() ? QStringLiteral("включено")
+                                              : QStringLiteral("выключено");
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override { return {pressAction(), toggleAction()}; }
+  void doAction(const QString& name) override {
+    if (name != pressAction() && name != toggleAction()) return;
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent key(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+      QApplication::sendEvent(widget(), &key);
+    }
+  }
+};
+
+class ValueInterface : public QAccessibleWidget {
+ public:
+  explicit ValueInterface(ValueLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return static_cast<const ValueLabel*>(widget())->spokenValue();
+    return QAccessibleWidget::text(t);
+  }
+};
+
+class PictureInterface : public QAccessibleWidget {
+ public:
+  explicit PictureInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+};
+
+// Read as nothing: no name, no text, and invisible to the reader's review.
+class DecorationInterface : public QAccessibleWidget {
+ public:
+  explicit DecorationInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+  QString text(QAccessible::Text) const override { return {}; }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.invisible = true;
+    return state;
+  }
+};
+
+// Consulted for each class of a widget from the most derived one, after Qt's own factory; so it
+// decides for our own widget classes and for those Qt has no interface of its own for.
+QAccessibleInterface* accessFactory(const QString&, QObject* object) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (!widget) return nullptr;
+  const QString role = roleOf(object);
+  if (role == QLatin1String("switch")) return new SwitchInterface(widget);
+  if (role == QLatin1String("value"))
+    if (auto* label = qobject_cast<ValueLabel*>(widget)) return new ValueInterface(label);
+  if (role == QLatin1String("picture")) return new PictureInterface(widget);
+  if (role == QLatin1String("decorative")) return new DecorationInterface(widget);
+  return nullptr;
+}
+
+void setRole(QWidget* widget, const char* role) {
+  static const bool installed = (QAccessible::installFactory(accessFactory), true);
+  (void)installed;
+  widget->setProperty(kRole, QString::fromLatin1(role));
+}
+
+// A ring drawn around the focused control, for controls whose own drawing shows no focus.
+class FocusRing : public QWidget {
+ public:
+  explicit FocusRing(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setRole(this, "decorative");
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    // Dark blue inside a white line: seen on the grey panels and on black or white screens.
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(QColor(0, 60, 200), 2));
+    painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+  }
+};
+
+QPointer<FocusRing>& focusRing() {
+  static QPointer<FocusRing> ring;
+  return ring;
+}
+
+void followFocus(QWidget*, QWidget* now) {
+  QPointer<FocusRing>& ring = focusRing();
+  if (!now || !now->property(kRing).toBool() || !now->parentWidget()) {
+    if (ring) ring->hide();
+    return;
+  }
+  if (!ring) {
+    ring = new FocusRing(now->parentWidget());
+  } else if (ring->parentWidget() != now->parentWidget()) {
+    ring->setParent(now->parentWidget());
+  }
+  ring->setGeometry(now->geometry().adjusted(-4, -4, 4, 4));
+  ring->show();
+  ring->raise();
+}
+
+// Turns on the menu bar's own keyboard navigation (Alt, arrows, Enter, Escape), which the
+// desktop's style may leave off.
+class MenuKeyStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+};
+
+}  // namespace
+
+void nameControl(QWidget* control, const QString& name, const QString& description) {
+  control->setAccessibleName(name);
+  if (!description.isEmpty()) {
+    control->setAccessibleDescription(description);
+    control->setToolTip(control->toolTip().isEmpty() ? description : control->toolTip());
+  }
+}
+
+void takeFocusWithRing(QWidget* control) {
+  static const bool connected =
+      (QObject::connect(qApp, &QApplication::focusChanged, qApp, &followFocus), true);
+  (void)connected;
+  control->setFocusPolicy(Qt::StrongFocus);
+  control->setProperty(kRing, true);
+}
+
+void markAsSwitch(QWidget* control, const QString& name, const QString& description) {
+  setRole(control, "switch");
+  nameControl(control, name, description);
+  takeFocusWithRing(control);
+}
+
+void setSwitchState(QWidget* control, bool on) {
+  if (control->property(kOn).toBool() == on) return;
+  control->setProperty(kOn, on);
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent event(control, changed);
+  QAccessible::updateAccessibility(&event);
+}
+
+void announceAccepted(QWidget* box) {
+  if (!box->property("fmlabHint").isValid())
+    box->setProperty("fmlabHint", box->accessibleDescription());
+  const QString hint = box->property("fmlabHint").toString();
+  box->setAccessibleDescription(QStringLiteral("Принято") +
+                                (hint.isEmpty() ? QString() : QStringLiteral(". ") + hint));
+}
+
+void describePicture(QWidget* picture, const QString& name, const QString& text) {
+  if (roleOf(picture).isEmpty()) setRole(picture, "picture");
+  if (picture->accessibleName() != name) picture->setAccessibleName(name);
+  if (picture->accessibleDescription() != text) picture->setAccessibleDescription(text);
+}
+
+void markDecorative(QWidget* picture) { setRole(picture, "decorative"); }
+
+void enableMenuKeys(QMainWindow* window) {
+  QMenuBar* bar = window->menuBar();
+  if (bar->property("fmlabMenuKeys").toBool()) return;
+  bar->setProperty("fmlabMenuKeys", true);
+  auto* style = new MenuKeyStyle(QApplication::style()->name());
+  style->setParent(bar);
+  bar->setStyle(style);
+  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
+  QObject::connect(f10, &QShortcut::activated, bar, [bar] {
+    if (bar->actions().isEmpty()) return;
+    // What Alt pressed and released alone does: the first item is marked, the arrows move on.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : bar->window();
+    QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    for (QKeyEvent* key : {&override, &press, &release}) QApplication::sendEvent(target, key);
+  });
+}
+
+ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) { setRole(this, "value"); }
+
+void ValueLabel::setValueText(const QString& text) {
+  if (text == this->text()) return;
+  setText(text);
+  setAccessibleDescription(spokenValue());
+  QAccessibleValueChangeEvent event(this, spokenValue());
+  QAccessible::updateAccessibility(&event);
+}
+
+QString ValueLabel::spokenValue() const {
+  const QString value = text().trimmed();
+  return unit_.isEmpty() || value.isEmpty() ? value : value + QLatin1Char(' ') + unit_;
+}
