@@ -72,6 +72,7 @@ FrmБессель::FrmБессель(Navigation& hub)
   onScrollBarChange(HScrlПорядок, this, [this] { HScrlПорядок_Change(); });
   Label2 = makeLabel(frame, QStringLiteral("Label2"), QString(), 3600, 495, 615, 420);
   Label2->setAlignment(Qt::AlignCenter);
+  Label2->setAccessibleDescription(QStringLiteral("Порядок показанной функции"));
   Label2->setFrameShape(QFrame::Panel);
   Label2->setFrameShadow(QFrame::Sunken);
   Label2->setAutoFillBackground(true);

@@ -105,6 +105,9 @@ QLabel* makeScaleLabel(PictureBox* screen, const QString& name, const QString& t
   return label;
 }
 
+const QString kGeneratorKeys = QStringLiteral(
+    "Стрелки влево и вправо: шаг 10; PageUp и PageDown: шаг 100; Home и End: пределы");
+
 // The power switch with its "Сеть" caption beside it.
 ClickableLabel* makePowerSwitch(QWidget* panel, const QString& name, int left, int top,
                                 const QString& spokenName) {
@@ -230,10 +233,8 @@ void FrmИсслЧМ1::buildGenerator() {
   makeCaption(panel, QStringLiteral("ВЫХ"), 2415, 1590, 480, 225,
               Qt::AlignRight | Qt::AlignVCenter);
   makeSocket(panel, 3075, 1695);
-  const QString keys = QStringLiteral(
-      "Стрелки влево и вправо: шаг %1; PageUp и PageDown: шаг %2; Home и End: пределы");
-  nameControl(HScrUвх, QStringLiteral("Амплитуда генератора"), keys.arg(10).arg(100));
-  nameControl(HScrFmod, QStringLiteral("Частота генератора, кГц"), keys.arg(10).arg(100));
+  nameControl(HScrUвх, QStringLiteral("Амплитуда генератора"), kGeneratorKeys);
+  nameControl(HScrFmod, QStringLiteral("Частота генератора, кГц"), kGeneratorKeys);
   nameControl(LblFm, QStringLiteral("Частота генератора"));
   onScrollBarChange(HScrUвх, this, [this] { HScrUвх_Change(); });
   onScrollBarChange(HScrFmod, this, [this] { HScrFmod_Change(); });
@@ -349,6 +350,16 @@ void FrmИсслЧМ1::Показания() {
   LblFm->setValueText(numberWithSignBlank(state().Fmod));
   HScrFmod->setValue(static_cast<int>(state().Fmod));
   LblUвх->setValueText(millivoltText(millivoltReading(state(), КоэфU)));
+  describeGenerator();
+}
+
+// While the student turns a generator control, the reader hears the reading and, with the
+// analyzer on, the spectrum: a null is found without leaving the control.
+void FrmИсслЧМ1::describeGenerator() {
+  QString heard = QStringLiteral("Показание милливольтметра: %1").arg(LblUвх->spokenValue());
+  if (ВклСА) heard += QStringLiteral(". Спектр: ") + PicСпектр->accessibleDescription();
+  for (QScrollBar* bar : {HScrUвх, HScrFmod})
+    bar->setAccessibleDescription(heard + QStringLiteral(". ") + kGeneratorKeys);
 }
 
 void FrmИсслЧМ1::РасчКоэфU() { КоэфU = inputFactor(state()); }
@@ -408,6 +419,7 @@ void FrmИсслЧМ1::switchPower(const Instrument& instrument) {
   describeScreen(&screen, on ? QStringLiteral("Прибор включён; на экране сетка без луча")
                              : QStringLiteral("Прибор выключен"));
   if (on && instrument.paintAtSwitchOn) (this->*instrument.paintAtSwitchOn)();
+  describeGenerator();
 }
 
 void FrmИсслЧМ1::describeScreen(PictureBox* screen, const QString& text) {

@@ -64,6 +64,7 @@ class FrmИсслЧМ1 : public LabScreen {
   void ПостроитьСпектр();
   // An instrument screen's text alternative: what it shows now.
   void describeScreen(PictureBox* screen, const QString& text);
+  void describeGenerator();
 
   QScrollBar* HScrUвх = nullptr;
   QScrollBar* HScrFmod = nullptr;

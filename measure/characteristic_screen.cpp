@@ -162,6 +162,13 @@ void frmХарЧМ1::createTable() {
     Label7[row]->setStyleSheet(QStringLiteral("QLabel { background-color: #e3e9f1; }"));
     Label8[row] = cellLabel(fraТаблица, indexed("Label8", row), QString());
     Label8[row]->setStyleSheet(resultCellStyle(row, true));
+    // A computed cell is read as its number (its text), then its column and row.
+    const QString columns[] = {QStringLiteral("U вх, В"), QStringLiteral("Δf, МГц"),
+                               QStringLiteral("mf"), QStringLiteral("S, МГц/В")};
+    const std::array<QLabel*, 4> computed{Label5[row], Label6[row], Label7[row], Label8[row]};
+    for (int c = 0; c < 4; ++c)
+      computed[c]->setAccessibleDescription(
+          QStringLiteral("%1, строка %2").arg(columns[c]).arg(row));
     connect(Text1[row], &ReadingCell::confirmed, this, [this, row] { Text1_Confirmed(row); });
     connect(Text1[row], &ReadingCell::left, this, [this, row] { Text1_LostFocus(row); });
     const bool open = row == 1;

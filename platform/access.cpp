@@ -1,5 +1,6 @@
 #include "platform/access.h"
 
+#include <QAbstractSlider>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -161,6 +162,9 @@ void takeFocusWithRing(QWidget* control) {
   (void)connected;
   control->setFocusPolicy(Qt::StrongFocus);
   control->setProperty(kRing, true);
+  // A scrollbar's keys scroll a page by default (Right and PageUp towards the start); as a
+  // control knob, Right, Up and PageUp turn it up.
+  if (auto* slider = qobject_cast<QAbstractSlider*>(control)) slider->setInvertedControls(false);
 }
 
 void markAsSwitch(QWidget* control, const QString& name, const QString& description) {

@@ -13,7 +13,8 @@ class QWidget;
 void nameControl(QWidget* control, const QString& name, const QString& description = {});
 
 // A control that Qt does not draw as focusable (a scrollbar, a custom-drawn switch) takes the
-// focus from Tab and shows a ring around itself while it has it.
+// focus from Tab and shows a ring around itself while it has it. A slider then turns up with
+// Right, Up and PageUp and down with Left, Down and PageDown.
 void takeFocusWithRing(QWidget* control);
 
 // A custom-drawn two-state control: read as a check box whose state follows setSwitchState;

@@ -4,7 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMainWindow>
 #include <QScrollBar>
 #include <QTest>
 #include <set>
@@ -32,24 +32,74 @@ TEST_F(ScreenTest, EveryControlIsNamedAndTabReachesIt) {
     QWidget* window = reach(id)->window();
     QApplication::setActiveWindow(window);
     std::set<QWidget*> visited;
-    for (int i = 0; i < 120; ++i) {
-      QWidget* focus = window->focusWidget();
-      QTest::keyClick(focus ? focus : window, Qt::Key_Tab);
-      visited.insert(window->focusWidget());
-    }
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-      if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisible() ||
-          !control->isEnabled())
-        continue;
-      const std::string name = control->objectName().toStdString();
-      EXPECT_FALSE(spoken(control, QAccessible::Name).trimmed().isEmpty()) << name;
-      EXPECT_TRUE(visited.count(control)) << name << " is not on the Tab chain";
-    }
-    for (QMenuBar* bar : window->findChildren<QMenuBar*>()) {
-      QAccessibleInterface* face = QAccessible::queryAccessibleInterface(bar);
-      for (int i = 0; face && i < face->childCount(); ++i)
-        EXPECT_FALSE(face->child(i)->text(QAccessible::Name).isEmpty()) << i;
-    }
+    for (int i = 0; i < 120; ++i)
+      QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Tab),
+          visited.insert(window->focusWidget());
+    for (QWidget* c : window->findChildren<QWidget*>())
+      if ((c->focusPolicy() & Qt::TabFocus) && c->isVisible() && c->isEnabled()) {
+        EXPECT_TRUE(!spoken(c, QAccessible::Name).trimmed().isEmpty() && visited.count(c))
+            << c->objectName().toStdString() << " is nameless or not on the Tab chain";
+      }
+    QAccessibleInterface* menu =
+        QAccessible::queryAccessibleInterface(static_cast<QMainWindow*>(window)->menuWidget());
+    for (int i = 0; menu && i < menu->childCount(); ++i)
+      EXPECT_FALSE(menu->child(i)->text(QAccessible::Name).isEmpty()) << i;
   }
+}
+
+// The bench by keys alone: the analyzer switched on with Space, the amplitude stepped by the
+// arrows, the page keys and Home/End, once per key. The reader hears the readout as shown and
+// the spectrum as the heights of |J_n(mf)| in divisions of 0.2, the carrier first (values from
+// tables of J_n, rounded by hand).
+TEST_F(ScreenTest, TheBenchIsWorkedByKeysAndItsSpectrumIsReadAloud) {
+  reach(Bench);
+  auto* amplitude = child<QScrollBar>(Bench, "HScrUвх");
+  auto* reading = child<QLabel>(Bench, "LblUвх");
+  auto* power = child(Bench, "LblвклСА");
+  auto* analyzer = child(Bench, "PicСпектр");
+  ASSERT_TRUE(amplitude && reading && power && analyzer);
+  tabTo(power), QTest::keyClick(power, Qt::Key_Space);
+  EXPECT_TRUE(QAccessible::queryAccessibleInterface(power)->state().checked);
+  tabTo(amplitude);
+  // clang-format off
+  const std::tuple<Qt::Key, int, const char*> kSteps[] = {
+      {Qt::Key_PageUp, 100, "Несущая: 3.8 дел.; 1-я пара: 2.2 дел.; 2-я пара: 0.6 дел.; 3-я пара: 0.1 дел.; 4-я пара: 0.0 дел."},
+      {Qt::Key_PageUp, 200, nullptr}, {Qt::Key_Right, 210, nullptr}, {Qt::Key_Right, 220, nullptr},
+      {Qt::Key_Right, 230, nullptr}, {Qt::Key_Right, 240,  // the carrier's first null
+       "Несущая: 0.0 дел.; 1-я пара: 2.6 дел.; 2-я пара: 2.2 дел.; 3-я пара: 1.0 дел.; 4-я пара: 0.3 дел."},
+      {Qt::Key_Left, 230, nullptr}, {Qt::Key_End, 2500, nullptr}, {Qt::Key_PageDown, 2400, nullptr},
+      {Qt::Key_Home, 0, "Несущая: 5.0 дел.; 1-я пара: 0.0 дел.; 2-я пара: 0.0 дел.; 3-я пара: 0.0 дел.; 4-я пара: 0.0 дел."}};
+  // clang-format on
+  for (const auto& [key, value, spectrum] : kSteps) {
+    SCOPED_TRACE(value);
+    QTest::keyClick(amplitude, key);
+    EXPECT_EQ(amplitude->value(), value);
+    EXPECT_EQ(spoken(reading, QAccessible::Value), reading->text().trimmed() + " мВ");
+    EXPECT_EQ(spectrum ? analyzer->accessibleDescription() : "",
+              localeNumber(spectrum ? spectrum : ""));
+  }
+}
+
+// The whole road by keys: Tab and Space for the buttons and switches, F10 and the arrows for the
+// menus, typed text and Enter for the boxes. The file is the mouse road's, byte for byte.
+TEST_F(ScreenTest, TheWholeRoadByKeysWritesTheMouseRoadsFile) {
+  const QString path = programDir.filePath("Result7_123456.res");
+  walkRoad();
+  const QByteArray byMouse = fileBytes(path);
+  QFile::remove(path), restart(), byKeys = true;
+  // The windows that got a mouse button: only the mounting table's, while its keyboard version
+  // is not in yet (then none).
+  struct MouseWatch : QObject {
+    std::set<QString> windows;
+    bool eventFilter(QObject* target, QEvent* event) override {
+      if (event->type() == QEvent::MouseButtonPress && target->isWidgetType())
+        windows.insert(static_cast<QWidget*>(target)->window()->objectName());
+      return false;
+    }
+  } watch;
+  qApp->installEventFilter(&watch);
+  walkRoad();
+  EXPECT_EQ(fileBytes(path), byMouse);
+  EXPECT_EQ(watch.windows, std::set<QString>{"MDIFrmАнМод"});
 }
 }  // namespace

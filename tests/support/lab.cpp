@@ -152,14 +152,10 @@ void ScreenTest::chooseByKeys(QAction* item) {
   QTest::keyClick(focus ? focus : bar->window(), Qt::Key_F10);
   for (qsizetype i = bar->actions().indexOf(menu ? menu->menuAction() : item); i > 0; --i)
     QTest::keyClick(bar, Qt::Key_Right);
-  if (menu) {
-    QTest::keyClick(bar, Qt::Key_Down);  // opens the menu at its first item
-    for (qsizetype i = menu->actions().indexOf(item); i > 0; --i)
-      QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, Qt::Key_Return);
-  } else {
-    QTest::keyClick(bar, Qt::Key_Return);
-  }
+  if (menu) QTest::keyClick(bar, Qt::Key_Down);  // opens the menu at its first item
+  for (qsizetype i = menu ? menu->actions().indexOf(item) : 0; i > 0; --i)
+    QTest::keyClick(menu, Qt::Key_Down);
+  QTest::keyClick(menu ? static_cast<QWidget*>(menu) : bar, Qt::Key_Return);
 }
 
 void ScreenTest::click(ScreenId id, const QString& name) {
@@ -223,11 +219,10 @@ void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {
   // clang-format on
   for (auto act = std::begin(acts); act != std::end(acts); ++act) {
     const auto& [screen, control, text] = *act;
+    // Each instrument from the palette onto the table, then the cables.
     if (screen == Assembly && byKeys) {
-      ASSERT_NE(hub->find(Assembly), nullptr);
       assembleByKeyboard(hub->find(MainWindow), dynamic_cast<FrmМонтаж*>(hub->find(Assembly)));
-    } else if (screen ==
-               Assembly) {  // each instrument from the palette onto the table, then the cables
+    } else if (screen == Assembly) {
       AssemblyDriver table(dynamic_cast<FrmМонтаж*>(hub->find(Assembly)), state);
       ASSERT_NE(hub->find(Assembly), nullptr);
       table.showWhole();
