@@ -47,6 +47,7 @@ FrmБессель::FrmБессель(Navigation& hub)
   picБессель = new PictureBox(client());
   picБессель->setObjectName(QStringLiteral("picБессель"));
   placeTwips(picБессель, 225, 165, 6285, 4245);
+  describePicture(picБессель, QStringLiteral("График функций Бесселя"), QString());
   picБессель->setBackColor(Qt::white);
   picБессель->setForeColor(vbColor(kVbWindowText));
   QFont plotFont(QStringLiteral("Arial"));

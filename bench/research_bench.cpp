@@ -105,6 +105,7 @@ QLabel* makeScaleLabel(PictureBox* screen, const QString& name, const QString& t
   return label;
 }
 
+const QString kSwitchedOff = QStringLiteral("Прибор выключен");
 const QString kGeneratorKeys = QStringLiteral(
     "Стрелки влево и вправо: шаг 10; PageUp и PageDown: шаг 100; Home и End: пределы");
 
@@ -257,7 +258,7 @@ void FrmИсслЧМ1::buildLfOscilloscope() {
   makeCaption(panel, QStringLiteral("НЧ ОСЦИЛЛОГРАФ"), 0, 60, kPanelWidth, 270, Qt::AlignCenter,
               true);
   PicОсцНЧ = makeScreen(panel, QStringLiteral("PicОсцНЧ"), 150, 360, kScreenWidth, kScreenHeight);
-  PicОсцНЧ->setAccessibleName(QStringLiteral("Экран НЧ осциллографа"));
+  describePicture(PicОсцНЧ, QStringLiteral("Экран НЧ осциллографа"), kSwitchedOff);
   LblYНЧ = makeScaleLabel(PicОсцНЧ, QStringLiteral("LblYНЧ"), QStringLiteral("Y   20 мВ/дел"), 150,
                           75, 1110);
   makeCaption(panel, QStringLiteral("Y"), 2955, 510, 240, 225, Qt::AlignCenter);
@@ -278,7 +279,7 @@ void FrmИсслЧМ1::buildHfOscilloscope() {
   new Knob(panel, 315, 1335, 360, 20);
   new Knob(panel, 315, 1800, 300, -60);
   PicОсцВЧ = makeScreen(panel, QStringLiteral("PicОсцВЧ"), 570, 360, kScreenWidth, kScreenHeight);
-  PicОсцВЧ->setAccessibleName(QStringLiteral("Экран ВЧ осциллографа"));
+  describePicture(PicОсцВЧ, QStringLiteral("Экран ВЧ осциллографа"), kSwitchedOff);
   LblвклВЧ = makePowerSwitch(panel, QStringLiteral("LblвклВЧ"), 570, 1965,
                              QStringLiteral("Сеть ВЧ осциллографа"));
   connect(PicОсцВЧ, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicОсцВЧ_Paint);
@@ -290,7 +291,7 @@ void FrmИсслЧМ1::buildSpectrumAnalyzer() {
   makeSocket(panel, 330, 195);
   makeCaption(panel, QStringLiteral("Вх"), 510, 75, 390, 240);
   PicСпектр = makeScreen(panel, QStringLiteral("PicСпектр"), 180, 360, 4695, 3285);
-  PicСпектр->setAccessibleName(QStringLiteral("Экран спектроанализатора"));
+  describePicture(PicСпектр, QStringLiteral("Экран спектроанализатора"), kSwitchedOff);
   LblYСА = makeScaleLabel(PicСпектр, QStringLiteral("LblYСА"), QStringLiteral("Y   0.2/дел"), 105,
                           2940, 1200);
   LblХСА = makeScaleLabel(PicСпектр, QStringLiteral("LblХСА"), QStringLiteral("X  0,5 МГц/дел"),
@@ -313,8 +314,7 @@ void FrmИсслЧМ1::load() {
   ВклНЧ = ВклВЧ = ВклСА = 0;
   Показания();
   state().Порядок = 0;
-  for (PictureBox* screen : {PicОсцНЧ, PicОсцВЧ, PicСпектр})
-    describeScreen(screen, QStringLiteral("Прибор выключен"));
+  for (PictureBox* screen : {PicОсцНЧ, PicОсцВЧ, PicСпектр}) describeScreen(screen, kSwitchedOff);
 }
 
 void FrmИсслЧМ1::changeEvent(QEvent* event) {
@@ -356,10 +356,11 @@ void FrmИсслЧМ1::Показания() {
 // While the student turns a generator control, the reader hears the reading and, with the
 // analyzer on, the spectrum: a null is found without leaving the control.
 void FrmИсслЧМ1::describeGenerator() {
-  QString heard = QStringLiteral("Показание милливольтметра: %1").arg(LblUвх->spokenValue());
-  if (ВклСА) heard += QStringLiteral(". Спектр: ") + PicСпектр->accessibleDescription();
+  QString heard = QStringLiteral("Показание милливольтметра: %1.").arg(LblUвх->spokenValue());
+  if (ВклСА) heard += QStringLiteral(" Спектр: ") + PicСпектр->accessibleDescription();
+  if (!heard.endsWith(QLatin1Char('.'))) heard += QLatin1Char('.');
   for (QScrollBar* bar : {HScrUвх, HScrFmod})
-    bar->setAccessibleDescription(heard + QStringLiteral(". ") + kGeneratorKeys);
+    bar->setAccessibleDescription(heard + QLatin1Char(' ') + kGeneratorKeys);
 }
 
 void FrmИсслЧМ1::РасчКоэфU() { КоэфU = inputFactor(state()); }
@@ -416,8 +417,8 @@ void FrmИсслЧМ1::switchPower(const Instrument& instrument) {
   }
   for (QLabel* scale : instrument.scales) scale->setVisible(on);
   this->*instrument.on = on ? 1 : 0;
-  describeScreen(&screen, on ? QStringLiteral("Прибор включён; на экране сетка без луча")
-                             : QStringLiteral("Прибор выключен"));
+  describeScreen(&screen,
+                 on ? QStringLiteral("Прибор включён; на экране сетка без луча") : kSwitchedOff);
   if (on && instrument.paintAtSwitchOn) (this->*instrument.paintAtSwitchOn)();
   describeGenerator();
 }

@@ -120,6 +120,7 @@ frmХарЧМ1::frmХарЧМ1(Navigation& hub)
   place(PicХар, kPlotLeft, kPlotTop, kPlotWidth, kPlotHeight);
   PicХар->setBackColor(Qt::white);
   connect(PicХар, &PictureBox::paintRequested, this, &frmХарЧМ1::PicХар_Paint);
+  describePicture(PicХар, QStringLiteral("График модуляционной характеристики"), QString());
 
   CmdДальше = makeButton(client(), QStringLiteral("CmdДальше"), QStringLiteral("Дальше..."), 810,
                          kButtonTop, 1455, kButtonHeight);

@@ -141,6 +141,7 @@ FrmОтчет::FrmОтчет(Navigation& hub)
 
   PicЧМХар = new PictureBox(PictХар);
   PicЧМХар->setObjectName(QStringLiteral("PicЧМХар"));
+  describePicture(PicЧМХар, QStringLiteral("График модуляционной характеристики"), QString());
   PicЧМХар->setGeometry(twipsRect(kPlotLeft, kPlotTop, kPlotWidth, kPlotHeight));
   PicЧМХар->setBackColor(vbColor(kVbWindowBackground));
   PicЧМХар->setForeColor(vbColor(kVbWindowText));

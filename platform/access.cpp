@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QShortcut>
 
@@ -18,6 +17,7 @@ namespace {
 constexpr char kRole[] = "fmlabAccessRole";  // "switch", "value", "picture", "decorative"
 constexpr char kOn[] = "fmlabSwitchedOn";
 constexpr char kRing[] = "fmlabFocusRing";
+constexpr char kRingName[] = "fmlabFocusRingMark";
 
 QString roleOf(const QObject* object) { return object->property(kRole).toString(); }
 
@@ -98,6 +98,7 @@ class FocusRing : public QWidget {
   explicit FocusRing(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
+    setObjectName(QLatin1String(kRingName));
     setFocusPolicy(Qt::NoFocus);
     setRole(this, "decorative");
   }
@@ -113,22 +114,17 @@ class FocusRing : public QWidget {
   }
 };
 
-QPointer<FocusRing>& focusRing() {
-  static QPointer<FocusRing> ring;
-  return ring;
+// One ring per parent, never moved to another: a screen reader keeps the widgets it has seen.
+QWidget* ringIn(QWidget* parent) {
+  return parent ? parent->findChild<QWidget*>(QLatin1String(kRingName), Qt::FindDirectChildrenOnly)
+                : nullptr;
 }
 
-void followFocus(QWidget*, QWidget* now) {
-  QPointer<FocusRing>& ring = focusRing();
-  if (!now || !now->property(kRing).toBool() || !now->parentWidget()) {
-    if (ring) ring->hide();
-    return;
-  }
-  if (!ring) {
-    ring = new FocusRing(now->parentWidget());
-  } else if (ring->parentWidget() != now->parentWidget()) {
-    ring->setParent(now->parentWidget());
-  }
+void followFocus(QWidget* before, QWidget* now) {
+  if (QWidget* ring = before ? ringIn(before->parentWidget()) : nullptr) ring->hide();
+  if (!now || !now->property(kRing).toBool() || !now->parentWidget()) return;
+  QWidget* ring = ringIn(now->parentWidget());
+  if (!ring) ring = new FocusRing(now->parentWidget());
   ring->setGeometry(now->geometry().adjusted(-4, -4, 4, 4));
   ring->show();
   ring->raise();

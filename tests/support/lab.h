@@ -112,8 +112,7 @@ class ScreenTest : public ::testing::Test {
   void click(ScreenId id, const QString& name);
   void enter(ScreenId id, const QString& name, const QString& text);  // into an emptied box
   bool byKeys = false;  // click, enter and walkRoad use the keyboard only
-  // Tab pressed in the control's window until the control has the focus.
-  void tabTo(QWidget* control);
+  void tabTo(QWidget* control);  // Tab pressed until the control has the focus
   void chooseByKeys(QAction* item);
   // The whole road from Main to the end of the work through the real controls, the boxes
   // answered by their texts; `done` runs when a screen's part is done, before the click that
