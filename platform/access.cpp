@@ -8,8 +8,10 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QShortcut>
+#include <memory>
 
 namespace {
 
@@ -210,6 +212,15 @@ void enableMenuKeys(QMainWindow* window) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
     for (QKeyEvent* key : {&override, &press, &release}) QApplication::sendEvent(target, key);
+  });
+  // An item chosen by keys may open a box; when it is answered, the focus goes back to the
+  // control that had it before the menu, not to the menu bar.
+  auto before = std::make_shared<QPointer<QWidget>>();
+  QObject::connect(qApp, &QApplication::focusChanged, bar, [bar, before](QWidget*, QWidget* now) {
+    if (now && now != bar && now->window() == bar->window()) *before = now;
+  });
+  QObject::connect(bar, &QMenuBar::triggered, bar, [bar, before] {
+    if (bar->hasFocus() && *before) (*before)->setFocus(Qt::OtherFocusReason);
   });
 }
 

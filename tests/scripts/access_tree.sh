@@ -24,6 +24,15 @@ trap 'kill $pid $bus 2>/dev/null || true; rm -rf "$workdir"' EXIT
 keys() { sleep 0.3; xdotool key --delay 60 "$@"; }
 
 read_tree has "Аналоговые системы связи" "Важная информация" "Дальше" "Выход"
+# Alt alone marks the menu bar's first item, "Выход"; Enter asks the exit question, which is read
+# with its text; "Нет" (Tab, Space) leaves everything as it was. F10 does the same.
+for menu_key in alt F10; do
+  keys "$menu_key" Return
+  read_tree has "Вопрос" "Вы хотите окончить работу с программой?" "Да" "Нет"
+  keys Tab space
+  # No window manager here gives the focus back to the window under a closed box.
+  xdotool search --name "^Аналоговые системы связи$" windowfocus --sync
+done
 keys space                          # "Важная информация": the notes on the reading
 read_tree wait "Информация"
 keys Return Tab space               # the box closed, "Дальше"
