@@ -158,7 +158,8 @@ void takeFocusWithRing(QWidget* control) {
   static const bool connected =
       (QObject::connect(qApp, &QApplication::focusChanged, qApp, &followFocus), true);
   (void)connected;
-  control->setFocusPolicy(Qt::StrongFocus);
+  // A click on a switch leaves the focus where it was, as before; a scrollbar clicked keeps it.
+  control->setFocusPolicy(qobject_cast<QAbstractSlider*>(control) ? Qt::StrongFocus : Qt::TabFocus);
   control->setProperty(kRing, true);
   // A scrollbar's keys scroll a page by default (Right and PageUp towards the start); as a
   // control knob, Right, Up and PageUp turn it up.
