@@ -181,12 +181,20 @@ void setSwitchState(QWidget* control, bool on) {
   QAccessible::updateAccessibility(&event);
 }
 
-void announceAccepted(QWidget* box) {
+namespace {
+// The box's description: the news first, then the keys hint it was given.
+void announce(QWidget* box, const QString& news) {
   if (!box->property("fmlabHint").isValid())
     box->setProperty("fmlabHint", box->accessibleDescription());
   const QString hint = box->property("fmlabHint").toString();
-  box->setAccessibleDescription(QStringLiteral("Принято") +
-                                (hint.isEmpty() ? QString() : QStringLiteral(". ") + hint));
+  box->setAccessibleDescription(news + (hint.isEmpty() ? QString() : QStringLiteral(". ") + hint));
+}
+}  // namespace
+
+void announceAccepted(QWidget* box) { announce(box, QStringLiteral("Принято")); }
+
+void announceRefused(QWidget* box) {
+  announce(box, QStringLiteral("Символ не принят: в этом поле он недопустим"));
 }
 
 void describePicture(QWidget* picture, const QString& name, const QString& text) {

@@ -24,6 +24,8 @@ void setSwitchState(QWidget* control, bool on);
 
 // A box whose value was accepted (it turned green): the reader hears it, before the keys hint.
 void announceAccepted(QWidget* box);
+// A character the box would not take (it beeped): the reader hears why nothing was typed.
+void announceRefused(QWidget* box);
 
 // A picture that carries information: its text alternative, kept current by the caller.
 void describePicture(QWidget* picture, const QString& name, const QString& text);

@@ -148,6 +148,7 @@ bool FrmФИО::keyPress(int box, const QKeyEvent& key) {
   if (std::any_of(typed.begin(), typed.end(),
                   [box](QChar c) { return isRefusedCharacter(kindOf(box), c); })) {
     beepTwice();
+    announceRefused(boxes_[box]);
     return true;
   }
   return false;
@@ -186,6 +187,7 @@ void FrmФИО::filterEditedText(int box) {
   edit->setText(text.left(head) + kept + text.right(tail));
   edit->setCursorPosition(static_cast<int>(head + kept.size()));
   beepTwice();
+  announceRefused(edit);
 }
 
 void FrmФИО::CmdОК_Click() {
