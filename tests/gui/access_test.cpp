@@ -16,8 +16,7 @@ namespace {
 using enum ScreenId;
 
 QString spoken(QObject* object, QAccessible::Text what) {
-  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
-  return face ? face->text(what) : QString();
+  return QAccessible::queryAccessibleInterface(object)->text(what);  // every widget has one
 }
 
 // Every row a screen reached through the test base; the mounting table's row comes with its own
@@ -78,6 +77,15 @@ TEST_F(ScreenTest, TheBenchIsWorkedByKeysAndItsSpectrumIsReadAloud) {
     EXPECT_EQ(spectrum ? analyzer->accessibleDescription() : "",
               localeNumber(spectrum ? spectrum : ""));
   }
+}
+
+// The viewer's order by keys; its plot says where J_1 crosses zero (the published zeros of J_1).
+TEST_F(ScreenTest, TheViewerSaysWhereItsCurveCrossesZero) {
+  auto* order = (reach(Bessel), child<QScrollBar>(Bessel, "HScrlПорядок"));
+  tabTo(order), QTest::keyClick(order, Qt::Key_Right);
+  EXPECT_EQ(child(Bessel, "picБессель")->accessibleDescription(),
+            localeNumber("Порядок 1; кривая пересекает ноль при mf: 3.83; 7.02; 10.17; 13.32; "
+                         "16.47; 19.62"));
 }
 
 // The whole road by keys: Tab and Space for the buttons and switches, F10 and the arrows for the
