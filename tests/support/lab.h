@@ -111,7 +111,7 @@ class ScreenTest : public ::testing::Test {
   // (a menu item by F10, the arrows and Enter).
   void click(ScreenId id, const QString& name);
   void enter(ScreenId id, const QString& name, const QString& text);  // into an emptied box
-  bool byKeys = false;  // click, enter and walkRoad use the keyboard only
+  bool byKeys = false;           // click, enter and walkRoad use the keyboard only
   void tabTo(QWidget* control);  // Tab pressed until the control has the focus
   void chooseByKeys(QAction* item);
   // The whole road from Main to the end of the work through the real controls, the boxes
