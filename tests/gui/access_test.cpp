@@ -1,5 +1,4 @@
-// Keyboard and screen-reader access: every control named and on the Tab chain, the values and
-// the pictures' text alternatives read aloud, and the whole road done by keys alone.
+// Keyboard and screen-reader access: names, the Tab chain, values read aloud, the road by keys.
 
 #include <QAccessible>
 #include <QApplication>
@@ -19,8 +18,7 @@ QString spoken(QObject* object, QAccessible::Text what) {
   return QAccessible::queryAccessibleInterface(object)->text(what);  // every widget has one
 }
 
-// Every row a screen reached through the test base; the mounting table's row comes with its own
-// keyboard work.
+// Every screen the test base reaches; the mounting table's row comes with its keyboard work.
 const ScreenId kScreens[] = {Title,  Literature,     PersonalData, Bench,
                              Bessel, Characteristic, Band,         Report};
 
@@ -46,10 +44,9 @@ TEST_F(ScreenTest, EveryControlIsNamedAndTabReachesIt) {
   }
 }
 
-// The bench by keys alone: the analyzer switched on with Space, the amplitude stepped by the
-// arrows, the page keys and Home/End, once per key. The reader hears the readout as shown and
-// the spectrum as the heights of |J_n(mf)| in divisions of 0.2, the carrier first (values from
-// tables of J_n, rounded by hand).
+// The bench by keys: the analyzer on with Space, the amplitude stepped once per key. The reader
+// hears the readout as shown and the spectrum as |J_n(mf)| in divisions of 0.2, carrier first
+// (values from tables of J_n, rounded by hand).
 TEST_F(ScreenTest, TheBenchIsWorkedByKeysAndItsSpectrumIsReadAloud) {
   reach(Bench);
   auto* amplitude = child<QScrollBar>(Bench, "HScrUвх");
