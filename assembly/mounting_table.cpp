@@ -8,7 +8,8 @@
 
 namespace {
 constexpr int kCableWidth = 2;  // pixels
-}
+constexpr int kCrossArm = 12;   // pixels from the keyboard point
+}  // namespace
 
 MountingTable::MountingTable(QWidget* parent, const AssemblyModel& model)
     : QWidget(parent), model_(model) {
@@ -28,4 +29,26 @@ void MountingTable::paintEvent(QPaintEvent*) {
     painter.drawLine(QPointF(line.X1, line.Y1) / kTwipsPerPixel,
                      QPointF(line.X2, line.Y2) / kTwipsPerPixel);
   }
+  if (hasFocus()) {
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+    const QPoint at = keyboardPoint_;
+    painter.drawLine(at - QPoint(kCrossArm, 0), at + QPoint(kCrossArm, 0));
+    painter.drawLine(at - QPoint(0, kCrossArm), at + QPoint(0, kCrossArm));
+    painter.drawEllipse(QPointF(at), kCrossArm / 2.0, kCrossArm / 2.0);
+  }
+}
+
+void MountingTable::setKeyboardPoint(QPoint at) {
+  keyboardPoint_ = at;
+  update();
+}
+
+void MountingTable::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void MountingTable::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
