@@ -1,5 +1,6 @@
 #include "assembly/keyboard_wiring.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStringList>
@@ -77,6 +78,7 @@ KeyboardWiring::KeyboardWiring(QWidget* screen, AssemblyModel& model, const Cont
       focusable.push_back(plug);
     }
   }
+  controls_.button->installEventFilter(this);
   for (QWidget* widget : focusable) {
     widget->setFocusPolicy(Qt::TabFocus);  // a mouse click leaves the focus where it was
     widget->installEventFilter(this);
@@ -180,6 +182,10 @@ bool KeyboardWiring::eventFilter(QObject* watched, QEvent* event) {
   const bool menuKey = keys->key() == Qt::Key_Menu ||
                        (keys->key() == Qt::Key_F10 && keys->modifiers() & Qt::ShiftModifier);
 
+  if (widget == controls_.button && keys->key() != Qt::Key_Space && activate) {
+    static_cast<QAbstractButton*>(widget)->click();  // Enter as well as the button's own Space
+    return true;
+  }
   if (widget == controls_.info && activate) {
     actions_.instructions();
     return true;

@@ -70,6 +70,10 @@ TEST_F(ScreenTest, TabReachesEveryControlOfThePaletteAndTheTableNamedAndMarked) 
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "ImgПрибор(1)");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "CmdДальше");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the check, as a click gives it
+  EXPECT_EQ(desktop.messages().back().text, "Монтаж сделан правильно. Продолжить работу? ");
+  tabTo(child(Assembly, "Lblинф")), QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(desktop.messages().back().title, "Информация");
 }
 
 // Cable 1 wired by keys and taken out again: what a screen reader hears of its plugs, the
