@@ -34,7 +34,6 @@ TEST_F(ScreenTest, TheKeysAssembleTheTableAsTheMouseDoes) {
   const QString byMouse = tableState(screen->model());
   restart();
   screen = dynamic_cast<FrmМонтаж*>(reach(Assembly));
-  AssemblyDriver(screen, state).showWhole();
   assembleByKeyboard(hub->find(MainWindow), screen);
   EXPECT_EQ(tableState(screen->model()), byMouse);
   EXPECT_EQ(assemblyFaults(screen->model()), QStringList());
@@ -45,7 +44,6 @@ TEST_F(ScreenTest, TheKeysAssembleTheTableAsTheMouseDoes) {
 // a focus mark that shows where the keys go.
 TEST_F(ScreenTest, TabReachesEveryControlOfThePaletteAndTheTableNamedAndMarked) {
   auto* screen = dynamic_cast<FrmМонтаж*>(reach(Assembly));
-  AssemblyDriver(screen, state).showWhole();
   assembleByKeyboard(hub->find(MainWindow), screen);
   // clang-format off
   const QStringList chain = u"ImgПрибор(1) ImgПрибор(2) ImgПрибор(3) ImgПрибор(5) ImgПрибор(4) ImgПрибор(6) Lblинф PicСтол "

@@ -84,6 +84,8 @@ inline void plugByKeys(QWidget* plug, const QString& item) {
 // Puts the five instruments from the main window's palette on the table and wires every
 // cable as the scheme shows, with key events only.
 inline void assembleByKeyboard(QWidget* mainWindow, FrmМонтаж* screen) {
+  ModЧМ unused;  // the table at the size the mouse road gives it, so the spots are the same
+  AssemblyDriver(screen, unused).showWhole();
   auto control = [&](QString s, int n) { return mainWindow->findChild<QWidget*>(s.arg(n)); };
   auto* table = dynamic_cast<MountingTable*>(screen->findChild<QWidget*>("PicСтол"));
   for (int i = 1; i <= 5; ++i) {
