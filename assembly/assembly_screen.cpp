@@ -133,7 +133,8 @@ FrmМонтаж::FrmМонтаж(Navigation& hub)
   layOut();
   keyboard_ = new KeyboardWiring(
       this, model_, {info_, scheme_, table_, modulator_, instruments_, plugs_, button_},
-      {[this] { syncTable(); }, [this] { desktop().beep(); }, [this] { showInstructions(); }});
+      {[this] { syncTable(); }, [this] { desktop().beep(); }, [this] { showInstructions(); },
+       [this] { return drag_->active(); }});
 }
 
 FrmМонтаж::~FrmМонтаж() = default;

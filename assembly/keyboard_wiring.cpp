@@ -169,7 +169,8 @@ QString KeyboardWiring::tableText() const {
 bool KeyboardWiring::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = static_cast<QWidget*>(watched);
-  if (!widget->hasFocus()) return false;  // a key passed on by a plug that lies on it
+  // Not a key passed on by a plug that lies on the control, nor one in the middle of a drag.
+  if (!widget->hasFocus() || actions_.dragging()) return false;
   const auto* keys = static_cast<QKeyEvent*>(event);
   const int step = keys->modifiers() & Qt::ControlModifier ? 1 : kStep;
   QPoint arrow;

@@ -33,6 +33,7 @@ class KeyboardWiring : public QObject {
     std::function<void()> sync;          // the controls show the model again
     std::function<void()> beep;          // a drag-over's sound
     std::function<void()> instructions;  // the "Порядок работы" message
+    std::function<bool()> dragging;      // whether the mouse is dragging something now
   };
 
   KeyboardWiring(QWidget* screen, AssemblyModel& model, const Controls& controls, Actions actions);

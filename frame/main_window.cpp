@@ -126,10 +126,6 @@ MDIFrmАнМод::MDIFrmАнМод(Navigation& hub)
         "Пробел или Enter — выбрать прибор. Затем Tab до монтажного стола и Enter — поставить прибор на стол."));
     imgПрибор_[i] = icon;
   }
-  for (int n = 1; n < 6; ++n) {
-    QWidget::setTabOrder(imgПрибор_[kPaletteReadingOrder[n - 1]],
-                         imgПрибор_[kPaletteReadingOrder[n]]);
-  }
 
   area_->setObjectName(QStringLiteral("MDIFrmАнМод.area"));
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -206,6 +202,10 @@ bool MDIFrmАнМод::showAssembly() {
   try {
     for (int i = 1; i <= 6; ++i) {
       imgПрибор_[i]->setIcon(loadIcon(QString::fromUtf8(kPalette[i].iconFile)));
+    }
+    for (int n = 1; n < 6; ++n) {  // once the pictures take the focus
+      QWidget::setTabOrder(imgПрибор_[kPaletteReadingOrder[n - 1]],
+                           imgПрибор_[kPaletteReadingOrder[n]]);
     }
     LabScreen* assembly = hub().show(ScreenId::Assembly);
     child_ = assembly ? qobject_cast<QMdiSubWindow*>(assembly->parentWidget()) : nullptr;

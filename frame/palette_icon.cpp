@@ -7,8 +7,6 @@
 
 PaletteIcon::PaletteIcon(QWidget* parent) : QFrame(parent) {
   setFramed(false);
-  // Tab reaches it; a mouse click leaves the focus where it was, as it always has.
-  setFocusPolicy(Qt::TabFocus);
   setAccessibleRole(this, QAccessible::RadioButton, [this](QAccessible::State& state) {
     state.checkable = true;
     state.checked = framed();
@@ -18,6 +16,9 @@ PaletteIcon::PaletteIcon(QWidget* parent) : QFrame(parent) {
 
 void PaletteIcon::setIcon(const QIcon& icon) {
   icon_ = icon;
+  // Tab reaches a picture that shows something (the report leaves the palette empty); a mouse
+  // click leaves the focus where it was, as it always has.
+  setFocusPolicy(icon.isNull() ? Qt::NoFocus : Qt::TabFocus);
   update();
 }
 
