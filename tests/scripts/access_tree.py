@@ -2,7 +2,10 @@
 """The program's windows as a screen reader reads them over AT-SPI.
   access_tree.py wait TITLE        waits (20 s) for a window of that title
   access_tree.py dump TITLE        prints its tree: role, name, description, value, states
-  access_tree.py has TITLE TEXT..  fails unless every TEXT is a name or a description in it"""
+  access_tree.py has TITLE TEXT..  fails unless every TEXT is a name or a description in it
+  access_tree.py tab TITLE NAME [KEY..]  presses Tab until the focused control's name starts with
+                                   NAME (as a student listens for it), then presses the KEYs"""
+import subprocess
 import sys
 import time
 
@@ -43,7 +46,37 @@ def node_lines(node, depth):
             yield from lines(child, depth + 1)
 
 
+def focused(node):
+    """The innermost focused node (a window holding the focus says so too)."""
+    try:
+        for child in node:
+            found = child is not None and focused(child)
+            if found:
+                return found
+        if node.getState().contains(pyatspi.STATE_FOCUSED):
+            return node
+    except Exception:  # gone while being read
+        pass
+    return None
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
+    time.sleep(0.15)
+
+
 command, title, *texts = sys.argv[1:]
+if command == "tab":
+    frame = window(title)
+    seen = []
+    for _ in range(60):
+        now = focused(frame)
+        seen.append(now.name if now is not None else None)
+        if now is not None and now.name.startswith(texts[0]):
+            key(*texts[1:]) if texts[1:] else None
+            sys.exit(0)
+        key("Tab")
+    sys.exit("Tab does not reach %r; it went %s" % (texts[0], seen))
 tree = list(lines(window(title)))
 if command == "dump":
     print("\n".join(tree))

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The program as a screen reader finds it on a real desktop (X display, accessibility bus):
-# driven by keys only (xdotool key) from the title screen to the bench, each screen's tree read
+# driven by keys only (xdotool key) from the title screen through the mounting table to the bench, each screen's tree read
 # over AT-SPI: the controls are named and the spectrum analyzer says its lines.
 #   access_tree.sh PATH_TO_FMLAB [--print]   (--print: the bench's tree on stdout)
 set -euo pipefail
@@ -42,17 +42,46 @@ for field in Иванов Пётр Сергеевич РТ-21 123456 ivanov@exam
 done
 keys Tab space                      # "Дальше..."
 read_tree has "Монтаж схемы для исследования характеристик частотного модулятора" "Монтаж схемы"
-assemble_by_keys() { return 1; }    # replaced at merge by the mounting table's keys
-if ! assemble_by_keys; then
-  echo "the mounting table takes no keys yet: the road stops at the assembly" >&2
-  exit 77
-fi
+# Each instrument from the palette (Space) to the table's point, moved by the arrows from where
+# it stands (150, 100 at first, 10 pixels a press) and put down with Enter; then each plug's menu
+# (Enter): the instruments in their order, then the modulator's input and output.
+table=Монтажный
+point=(150 100)
+names=("" "Генератор стандартных сигналов" Милливольтметр "Низкочастотный осциллограф"
+       Спектроанализатор "Высокочастотный осциллограф")
+spots=("" "120 60" "120 150" "250 210" "560 60" "610 180")
+assembly="Монтаж схемы для исследования характеристик частотного модулятора"
+for i in 1 2 3 4 5; do
+  read -r x y <<<"${spots[$i]}"
+  arrows=()
+  for ((n = point[0]; n < x; n += 10)); do arrows+=(Right); done
+  for ((n = point[0]; n > x; n -= 10)); do arrows+=(Left); done
+  for ((n = point[1]; n < y; n += 10)); do arrows+=(Down); done
+  for ((n = point[1]; n > y; n -= 10)); do arrows+=(Up); done
+  point=("$x" "$y")
+  read_tree tab "$assembly" "${names[$i]}" space
+  read_tree tab "$assembly" "$table" "${arrows[@]}" Return
+done
+for k in 1 2 3 4 5; do
+  [ "$k" -le 3 ] && to=(6 "$k") || to=(7 "$k")   # (modulator's side, instrument) in the menu
+  for p in 1 2; do
+    [ $(( (p == 1) == (k <= 3) )) -eq 1 ] && downs=${to[1]} || downs=${to[0]}
+    read_tree tab "$assembly" "Кабель $k, разъём $p: свободен" Return \
+      $(printf 'Down %.0s' $(seq "$downs")) Return
+  done
+done
+read_tree has "$assembly" "Кабель 5, разъём 2: подключён к высокочастотному осциллографу"
+read_tree tab "$assembly" "Монтаж окончен" Return
+read_tree has "Исследование модуляционной характеристики" "Монтаж сделан правильно"
+keys Return                         # "Продолжить работу?": Да
 read_tree has "Измерение модуляционной характеристики" "Амплитуда генератора" \
   "Частота генератора, кГц" "Показание милливольтметра" "Сеть НЧ осциллографа" \
   "Сеть ВЧ осциллографа" "Сеть спектроанализатора" "Экран спектроанализатора" "Прибор выключен"
-# The analyzer on, the amplitude to 2.4 (the carrier's first null): Tab to its switch, Space,
-# Tab round to the amplitude, PageUp twice and Right four times.
-keys Tab Tab Tab Tab space Tab Tab Tab Page_Up Page_Up Right Right Right Right
+# The analyzer on (its switch, Space), the amplitude to 2.4, the carrier's first null (PageUp
+# twice, Right four times).
+bench="Измерение модуляционной характеристики"
+read_tree tab "$bench" "Сеть спектроанализатора" space
+read_tree tab "$bench" "Амплитуда генератора" Page_Up Page_Up Right Right Right Right
 read_tree has "Измерение модуляционной характеристики" "Несущая: 0"
 [ "$print" = --print ] && read_tree dump "Измерение модуляционной характеристики"
 echo "the bench is read: names, switches, the spectrum at the carrier's null"
