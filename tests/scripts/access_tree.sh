@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program as a screen reader finds it on a real desktop (X display, accessibility bus):
-# driven by keys only (xdotool key) from the title screen through the mounting table to the bench, each screen's tree read
-# over AT-SPI: the controls are named and the spectrum analyzer says its lines.
+# driven by keys only (xdotool key) from the title screen through the mounting table to the
+# bench, each screen's tree read over AT-SPI: the controls are named and the spectrum analyzer
+# says its lines.
 #   access_tree.sh PATH_TO_FMLAB [--print]   (--print: the bench's tree on stdout)
 set -euo pipefail
 program=$1 print=${2:-}
