@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "assembly/drag_tracker.h"
+#include "assembly/keyboard_wiring.h"
 #include "assembly/mounting_table.h"
 #include "assembly/picture_control.h"
 #include "platform/controls.h"
@@ -130,6 +131,10 @@ FrmМонтаж::FrmМонтаж(Navigation& hub)
   drag_->dropped = [this](QPointF at) { drop(at); };
   client()->installEventFilter(this);
   layOut();
+  keyboard_ = new KeyboardWiring(
+      this, model_, {info_, scheme_, table_, modulator_, instruments_, plugs_, button_},
+      {[this] { syncTable(); }, [this] { desktop().beep(); }, [this] { showInstructions(); },
+       [this] { return drag_->active(); }});
 }
 
 FrmМонтаж::~FrmМонтаж() = default;
@@ -302,6 +307,7 @@ void FrmМонтаж::syncTable() {
     lines_[k]->setProperty("Y2", line.Y2);
   }
   table_->update();
+  if (keyboard_) keyboard_->refresh();
 }
 
 // --- Mouse

@@ -10,6 +10,7 @@
 #include "screen/lab_screen.h"
 
 class DragTracker;
+class KeyboardWiring;
 class MountingTable;
 class PictureControl;
 class QLabel;
@@ -69,6 +70,7 @@ class FrmМонтаж : public LabScreen {
   std::array<QObject*, AssemblyModel::kCables + 1> lines_{};
   QWidget* button_ = nullptr;
   DragTracker* drag_ = nullptr;
+  KeyboardWiring* keyboard_ = nullptr;  // the keys and the screen reader's words
 
   QCursor handCursor_;  // "Рука.ICO"
   QCursor grabCursor_;  // "РукаВз.ico"

@@ -8,11 +8,39 @@
 
 namespace {
 constexpr int kCableWidth = 2;  // pixels
-}
+constexpr int kCrossArm = 12;   // pixels from the keyboard point
+
+// A cross at the keyboard point, over the instruments that may stand there.
+class PointMark : public QWidget {
+ public:
+  explicit PointMark(QWidget* table) : QWidget(table) {
+    setObjectName(QStringLiteral("PicСтол.point"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    resize(2 * kCrossArm + 3, 2 * kCrossArm + 3);
+    hide();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF at = QRectF(rect()).center();
+    for (const auto& [colour, width] :
+         {std::pair(QColor(Qt::white), 4),
+          {palette().color(QPalette::Active, QPalette::Highlight), 2}}) {
+      painter.setPen(QPen(colour, width));
+      painter.drawLine(at - QPointF(kCrossArm, 0), at + QPointF(kCrossArm, 0));
+      painter.drawLine(at - QPointF(0, kCrossArm), at + QPointF(0, kCrossArm));
+      painter.drawEllipse(at, kCrossArm / 2.0, kCrossArm / 2.0);
+    }
+  }
+};
+}  // namespace
 
 MountingTable::MountingTable(QWidget* parent, const AssemblyModel& model)
-    : QWidget(parent), model_(model) {
+    : QWidget(parent), model_(model), pointMark_(new PointMark(this)) {
   setObjectName(QStringLiteral("PicСтол"));
+  setKeyboardPoint(keyboardPoint_);
 }
 
 void MountingTable::paintEvent(QPaintEvent*) {
@@ -28,4 +56,21 @@ void MountingTable::paintEvent(QPaintEvent*) {
     painter.drawLine(QPointF(line.X1, line.Y1) / kTwipsPerPixel,
                      QPointF(line.X2, line.Y2) / kTwipsPerPixel);
   }
+}
+
+void MountingTable::setKeyboardPoint(QPoint at) {
+  keyboardPoint_ = at;
+  pointMark_->move(at - pointMark_->rect().center());
+  pointMark_->raise();
+}
+
+void MountingTable::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  setKeyboardPoint(keyboardPoint_);
+  pointMark_->show();
+}
+
+void MountingTable::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  pointMark_->hide();
 }

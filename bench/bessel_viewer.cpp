@@ -7,8 +7,10 @@
 #include <QScrollBar>
 
 #include "bench/instrument_drawing.h"
+#include "bench/instrument_texts.h"
 #include "bench/wait_pointer.h"
 #include "model/bessel_plot.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/picture_box.h"
 #include "platform/vb_color.h"
@@ -45,6 +47,7 @@ FrmБессель::FrmБессель(Navigation& hub)
   picБессель = new PictureBox(client());
   picБессель->setObjectName(QStringLiteral("picБессель"));
   placeTwips(picБессель, 225, 165, 6285, 4245);
+  describePicture(picБессель, QStringLiteral("График функций Бесселя"), QString());
   picБессель->setBackColor(Qt::white);
   picБессель->setForeColor(vbColor(kVbWindowText));
   QFont plotFont(QStringLiteral("Arial"));
@@ -63,9 +66,14 @@ FrmБессель::FrmБессель(Navigation& hub)
   HScrlПорядок->setRange(0, 10);
   HScrlПорядок->setSingleStep(1);
   HScrlПорядок->setPageStep(1);
+  takeFocusWithRing(HScrlПорядок);
+  nameControl(HScrlПорядок, QStringLiteral("Порядок функции Бесселя"),
+              QStringLiteral("Стрелки влево и вправо, PageUp и PageDown: шаг 1; Home и End: "
+                             "порядок 0 и 10"));
   onScrollBarChange(HScrlПорядок, this, [this] { HScrlПорядок_Change(); });
   Label2 = makeLabel(frame, QStringLiteral("Label2"), QString(), 3600, 495, 615, 420);
   Label2->setAlignment(Qt::AlignCenter);
+  Label2->setAccessibleDescription(QStringLiteral("Порядок показанной функции"));
   Label2->setFrameShape(QFrame::Panel);
   Label2->setFrameShadow(QFrame::Sunken);
   Label2->setAutoFillBackground(true);
@@ -152,5 +160,8 @@ void FrmБессель::picБессель_Paint() {
   plot.cls();
   plot.setDrawWidth(2);
   plot.setForeColor(kRed);
-  drawTrace(plot, besselCurve(state()));
+  const Trace curve = besselCurve(state());
+  drawTrace(plot, curve);
+  describePicture(picБессель, QStringLiteral("График функций Бесселя"),
+                  besselText(state().Порядок, curve));
 }

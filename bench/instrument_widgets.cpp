@@ -1,9 +1,11 @@
 #include "bench/instrument_widgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <utility>
 
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/picture_box.h"
 #include "platform/twips.h"
@@ -28,10 +30,19 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (!second && rect().contains(event->position().toPoint())) emit clicked();
 }
 
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+  const bool toggles = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter;
+  // A key held down toggles once, as one click does.
+  if (!toggles) return QLabel::keyPressEvent(event);
+  if (!event->isAutoRepeat()) emit clicked();
+}
+
 CableLayer::CableLayer(QWidget* parent, std::vector<QPolygonF> cablesInTwips)
     : QWidget(parent), cables_(std::move(cablesInTwips)) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
+  markDecorative(this);
   for (QPolygonF& cable : cables_) {
     for (QPointF& point : cable) point /= kTwipsPerPixel;
   }
@@ -51,6 +62,7 @@ void CableLayer::paintEvent(QPaintEvent*) {
 Knob::Knob(QWidget* panel, int centreX, int centreY, int diameter, double angleDegrees)
     : QWidget(panel), angle_(angleDegrees) {
   placeTwips(this, centreX - diameter / 2, centreY - diameter / 2, diameter, diameter);
+  markDecorative(this);
 }
 
 void Knob::paintEvent(QPaintEvent*) {
@@ -99,9 +111,14 @@ QLabel* makeCaption(QWidget* panel, const QString& text, int left, int top, int 
   return label;
 }
 
-QLabel* makeReadout(QWidget* panel, const QString& name, const QString& caption, int left, int top,
-                    int width, int height, const QString& toolTip) {
-  QLabel* readout = makeLabel(panel, name, caption, left, top, width, height);
+ValueLabel* makeReadout(QWidget* panel, const QString& name, const QString& caption, int left,
+                        int top, int width, int height, const QString& toolTip,
+                        const QString& unit) {
+  auto* readout = new ValueLabel(panel);
+  readout->setObjectName(name);
+  readout->setText(caption);
+  readout->setUnit(unit);
+  placeTwips(readout, left, top, width, height);
   QPalette palette = readout->palette();
   palette.setColor(QPalette::Window, Qt::black);
   palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
@@ -124,6 +141,7 @@ QWidget* makeSocket(QWidget* panel, int centreX, int centreY) {
   constexpr int kDiameter = 210;
   auto* socket = new QLabel(panel);
   placeTwips(socket, centreX - kDiameter / 2, centreY - kDiameter / 2, kDiameter, kDiameter);
+  markDecorative(socket);
   socket->setStyleSheet(
       QStringLiteral("background-color: #1e1e1e; border: 3px solid #d4d4d4; border-radius: 7px;"));
   return socket;
@@ -139,9 +157,12 @@ PictureBox* makeScreen(QWidget* panel, const QString& name, int left, int top, i
   return screen;
 }
 
-ClickableLabel* makePowerLabel(QWidget* panel, const QString& name, int left, int top) {
+ClickableLabel* makePowerLabel(QWidget* panel, const QString& name, int left, int top,
+                               const QString& spokenName) {
   auto* label = new ClickableLabel(QStringLiteral("   "), panel);
   label->setObjectName(name);
+  markAsSwitch(label, spokenName,
+               QStringLiteral("Включает и выключает прибор: пробел или Enter, или щелчок мыши"));
   placeTwips(label, left, top, 285, 210);
   label->setAutoFillBackground(true);
   label->setCursor(Qt::PointingHandCursor);
@@ -157,4 +178,5 @@ void setPowerLamp(QLabel* label, bool on) {
   label->setFrameShape(on ? QFrame::Box : QFrame::NoFrame);
   label->setFrameShadow(QFrame::Plain);
   label->setLineWidth(1);
+  setSwitchState(label, on);
 }

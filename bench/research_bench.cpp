@@ -10,8 +10,10 @@
 #include <cmath>
 
 #include "bench/instrument_drawing.h"
+#include "bench/instrument_texts.h"
 #include "bench/instrument_widgets.h"
 #include "bench/wait_pointer.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
@@ -84,6 +86,7 @@ QScrollBar* makeScrollBar(QWidget* panel, const QString& name, int left, int top
     palette.setColor(role, desktop.color(role));
   }
   bar->setPalette(palette);
+  takeFocusWithRing(bar);
   return bar;
 }
 
@@ -102,9 +105,14 @@ QLabel* makeScaleLabel(PictureBox* screen, const QString& name, const QString& t
   return label;
 }
 
+const QString kSwitchedOff = QStringLiteral("Прибор выключен");
+const QString kGeneratorKeys = QStringLiteral(
+    "Стрелки влево и вправо: шаг 10; PageUp и PageDown: шаг 100; Home и End: пределы");
+
 // The power switch with its "Сеть" caption beside it.
-ClickableLabel* makePowerSwitch(QWidget* panel, const QString& name, int left, int top) {
-  ClickableLabel* power = makePowerLabel(panel, name, left, top);
+ClickableLabel* makePowerSwitch(QWidget* panel, const QString& name, int left, int top,
+                                const QString& spokenName) {
+  ClickableLabel* power = makePowerLabel(panel, name, left, top, spokenName);
   makeCaption(panel, QStringLiteral("Сеть"), left + 360, top - 15, 600, 240);
   return power;
 }
@@ -119,6 +127,7 @@ FrmИсслЧМ1::FrmИсслЧМ1(Navigation& hub)
 
   // A thin red strip across the top.
   auto* strip = new QFrame(client());
+  markDecorative(strip);
   placeTwips(strip, 0, 0, kClientWidth, 45);
   strip->setAutoFillBackground(true);
   QPalette stripPalette = strip->palette();
@@ -220,11 +229,14 @@ void FrmИсслЧМ1::buildGenerator() {
   HScrFmod =
       makeScrollBar(panel, QStringLiteral("HScrFmod"), 225, 1275, 1650, 100, 1000, 10, 100, 100);
   LblFm = makeReadout(panel, QStringLiteral("LblFm"), QString(), 1995, 1200, 705, 375,
-                      QStringLiteral("Частота модулирующего сигнала"));
+                      QStringLiteral("Частота модулирующего сигнала"), QStringLiteral("кГц"));
   makeCaption(panel, QStringLiteral("кГц"), 2760, 1275, 450, 240);
   makeCaption(panel, QStringLiteral("ВЫХ"), 2415, 1590, 480, 225,
               Qt::AlignRight | Qt::AlignVCenter);
   makeSocket(panel, 3075, 1695);
+  nameControl(HScrUвх, QStringLiteral("Амплитуда генератора"), kGeneratorKeys);
+  nameControl(HScrFmod, QStringLiteral("Частота генератора, кГц"), kGeneratorKeys);
+  nameControl(LblFm, QStringLiteral("Частота генератора"));
   onScrollBarChange(HScrUвх, this, [this] { HScrUвх_Change(); });
   onScrollBarChange(HScrFmod, this, [this] { HScrFmod_Change(); });
 }
@@ -234,7 +246,8 @@ void FrmИсслЧМ1::buildMillivoltmeter() {
   makeCaption(panel, QStringLiteral("МИЛЛИВОЛЬТМЕТР"), 0, 75, kPanelWidth, 270, Qt::AlignCenter,
               true);
   LblUвх = makeReadout(panel, QStringLiteral("LblUвх"), QStringLiteral("34"), 495, 450, 1500, 525,
-                       QStringLiteral("Амплитуда модулирующего сигнала"));
+                       QStringLiteral("Амплитуда модулирующего сигнала"), QStringLiteral("мВ"));
+  nameControl(LblUвх, QStringLiteral("Показание милливольтметра"));
   makeCaption(panel, QStringLiteral("мВ"), 2070, 570, 420, 270);
   makeCaption(panel, QStringLiteral("ВХ"), 2535, 600, 390, 240, Qt::AlignRight | Qt::AlignVCenter);
   makeSocket(panel, 3075, 720);
@@ -245,13 +258,15 @@ void FrmИсслЧМ1::buildLfOscilloscope() {
   makeCaption(panel, QStringLiteral("НЧ ОСЦИЛЛОГРАФ"), 0, 60, kPanelWidth, 270, Qt::AlignCenter,
               true);
   PicОсцНЧ = makeScreen(panel, QStringLiteral("PicОсцНЧ"), 150, 360, kScreenWidth, kScreenHeight);
+  describePicture(PicОсцНЧ, QStringLiteral("Экран НЧ осциллографа"), kSwitchedOff);
   LblYНЧ = makeScaleLabel(PicОсцНЧ, QStringLiteral("LblYНЧ"), QStringLiteral("Y   20 мВ/дел"), 150,
                           75, 1110);
   makeCaption(panel, QStringLiteral("Y"), 2955, 510, 240, 225, Qt::AlignCenter);
   makeSocket(panel, 3075, 855);
   new Knob(panel, 3075, 1335, 360, -40);  // volts per division
   new Knob(panel, 3075, 1800, 300, 30);   // time base
-  LblВклНЧ = makePowerSwitch(panel, QStringLiteral("LblВклНЧ"), 150, 1995);
+  LblВклНЧ = makePowerSwitch(panel, QStringLiteral("LblВклНЧ"), 150, 1995,
+                             QStringLiteral("Сеть НЧ осциллографа"));
   connect(PicОсцНЧ, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicОсцНЧ_Paint);
 }
 
@@ -264,7 +279,9 @@ void FrmИсслЧМ1::buildHfOscilloscope() {
   new Knob(panel, 315, 1335, 360, 20);
   new Knob(panel, 315, 1800, 300, -60);
   PicОсцВЧ = makeScreen(panel, QStringLiteral("PicОсцВЧ"), 570, 360, kScreenWidth, kScreenHeight);
-  LblвклВЧ = makePowerSwitch(panel, QStringLiteral("LblвклВЧ"), 570, 1965);
+  describePicture(PicОсцВЧ, QStringLiteral("Экран ВЧ осциллографа"), kSwitchedOff);
+  LblвклВЧ = makePowerSwitch(panel, QStringLiteral("LblвклВЧ"), 570, 1965,
+                             QStringLiteral("Сеть ВЧ осциллографа"));
   connect(PicОсцВЧ, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicОсцВЧ_Paint);
 }
 
@@ -274,12 +291,14 @@ void FrmИсслЧМ1::buildSpectrumAnalyzer() {
   makeSocket(panel, 330, 195);
   makeCaption(panel, QStringLiteral("Вх"), 510, 75, 390, 240);
   PicСпектр = makeScreen(panel, QStringLiteral("PicСпектр"), 180, 360, 4695, 3285);
+  describePicture(PicСпектр, QStringLiteral("Экран спектроанализатора"), kSwitchedOff);
   LblYСА = makeScaleLabel(PicСпектр, QStringLiteral("LblYСА"), QStringLiteral("Y   0.2/дел"), 105,
                           2940, 1200);
   LblХСА = makeScaleLabel(PicСпектр, QStringLiteral("LblХСА"), QStringLiteral("X  0,5 МГц/дел"),
                           3240, 2940, 1350);
   LblХСА->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  LblвклСА = makePowerSwitch(panel, QStringLiteral("LblвклСА"), 3975, 3690);
+  LblвклСА = makePowerSwitch(panel, QStringLiteral("LblвклСА"), 3975, 3690,
+                             QStringLiteral("Сеть спектроанализатора"));
   connect(PicСпектр, &PictureBox::paintRequested, this, &FrmИсслЧМ1::PicСпектр_Paint);
 }
 
@@ -295,6 +314,7 @@ void FrmИсслЧМ1::load() {
   ВклНЧ = ВклВЧ = ВклСА = 0;
   Показания();
   state().Порядок = 0;
+  for (PictureBox* screen : {PicОсцНЧ, PicОсцВЧ, PicСпектр}) describeScreen(screen, kSwitchedOff);
 }
 
 void FrmИсслЧМ1::changeEvent(QEvent* event) {
@@ -327,9 +347,20 @@ void FrmИсслЧМ1::HScrFmod_Change() {
 }
 
 void FrmИсслЧМ1::Показания() {
-  LblFm->setText(numberWithSignBlank(state().Fmod));
+  LblFm->setValueText(numberWithSignBlank(state().Fmod));
   HScrFmod->setValue(static_cast<int>(state().Fmod));
-  LblUвх->setText(millivoltText(millivoltReading(state(), КоэфU)));
+  LblUвх->setValueText(millivoltText(millivoltReading(state(), КоэфU)));
+  describeGenerator();
+}
+
+// While the student turns a generator control, the reader hears the reading and, with the
+// analyzer on, the spectrum: a null is found without leaving the control.
+void FrmИсслЧМ1::describeGenerator() {
+  QString heard = QStringLiteral("Показание милливольтметра: %1.").arg(LblUвх->spokenValue());
+  if (ВклСА) heard += QStringLiteral(" Спектр: ") + PicСпектр->accessibleDescription();
+  if (!heard.endsWith(QLatin1Char('.'))) heard += QLatin1Char('.');
+  for (QScrollBar* bar : {HScrUвх, HScrFmod})
+    bar->setAccessibleDescription(heard + QLatin1Char(' ') + kGeneratorKeys);
 }
 
 void FrmИсслЧМ1::РасчКоэфU() { КоэфU = inputFactor(state()); }
@@ -338,22 +369,28 @@ void FrmИсслЧМ1::PicОсцНЧ_Paint() {
   if (ВклНЧ == 0) return;
   takeIndexFromAmplitude();
   PicОсцНЧ->cls();
-  drawTrace(*PicОсцНЧ, lfTrace(state()), kTraceGreen);
+  const Trace trace = lfTrace(state());
+  drawTrace(*PicОсцНЧ, trace, kTraceGreen);
+  describeScreen(PicОсцНЧ, traceText(trace));
 }
 
 void FrmИсслЧМ1::PicОсцВЧ_Paint() {
   if (ВклВЧ == 0) return;
   takeIndexFromAmplitude();
   PicОсцВЧ->cls();
-  drawTrace(*PicОсцВЧ, hfTrace(state()), kTraceGreen);
+  const Trace trace = hfTrace(state());
+  drawTrace(*PicОсцВЧ, trace, kTraceGreen);
+  describeScreen(PicОсцВЧ, traceText(trace));
 }
 
 void FrmИсслЧМ1::ПостроитьСпектр() {
   PicСпектр->cls();
-  spectrum_ = spectrumLines(spectrumHeights(state()), state().Fmod);
+  heights_ = spectrumHeights(state());
+  spectrum_ = spectrumLines(heights_, state().Fmod);
   if (ВклСА == 0) return;
   state().Jn = std::fabs(state().Jn);  // the line heights are the magnitudes
   drawSpectrum(*PicСпектр, spectrum_);
+  describeScreen(PicСпектр, spectrumText(heights_, state().Fmod));
 }
 
 // A repaint asked for by the window system shows the whole spectrum last computed.
@@ -361,6 +398,7 @@ void FrmИсслЧМ1::PicСпектр_Paint() {
   if (ВклСА == 0) return;
   PicСпектр->cls();
   drawSpectrum(*PicСпектр, spectrum_);
+  describeScreen(PicСпектр, spectrumText(heights_, state().Fmod));
 }
 
 // Switching on draws the graticule while persistent drawing is on, so that it becomes the
@@ -379,7 +417,14 @@ void FrmИсслЧМ1::switchPower(const Instrument& instrument) {
   }
   for (QLabel* scale : instrument.scales) scale->setVisible(on);
   this->*instrument.on = on ? 1 : 0;
+  describeScreen(&screen,
+                 on ? QStringLiteral("Прибор включён; на экране сетка без луча") : kSwitchedOff);
   if (on && instrument.paintAtSwitchOn) (this->*instrument.paintAtSwitchOn)();
+  describeGenerator();
+}
+
+void FrmИсслЧМ1::describeScreen(PictureBox* screen, const QString& text) {
+  describePicture(screen, screen->accessibleName(), text);
 }
 
 void FrmИсслЧМ1::mnuЭтап_Click(int index) {

@@ -12,6 +12,7 @@ class PictureBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class ValueLabel;
 
 // The research bench: a generator with amplitude and frequency controls, a millivoltmeter, the
 // LF and HF oscilloscopes and the spectrum analyzer around the FM modulator under test, with
@@ -61,11 +62,14 @@ class FrmИсслЧМ1 : public LabScreen {
   void Показания();
   void РасчКоэфU();
   void ПостроитьСпектр();
+  // An instrument screen's text alternative: what it shows now.
+  void describeScreen(PictureBox* screen, const QString& text);
+  void describeGenerator();
 
   QScrollBar* HScrUвх = nullptr;
   QScrollBar* HScrFmod = nullptr;
-  QLabel* LblFm = nullptr;
-  QLabel* LblUвх = nullptr;
+  ValueLabel* LblFm = nullptr;
+  ValueLabel* LblUвх = nullptr;
   PictureBox* PicОсцНЧ = nullptr;
   PictureBox* PicОсцВЧ = nullptr;
   PictureBox* PicСпектр = nullptr;
@@ -87,4 +91,5 @@ class FrmИсслЧМ1 : public LabScreen {
 
   // The spectrum last computed, which a repaint of the analyzer's screen shows again.
   std::vector<SpectrumLine> spectrum_;
+  SpectrumHeights heights_{};
 };

@@ -26,20 +26,24 @@ namespace {
 
 // The palette, by the instrument's index: icon file, tool tip, top (twips). The column is not
 // in index order: the high-frequency oscilloscope (5) sits above the spectrum analyzer (4).
+// The accessible name is the instrument's name as a screen reader should say it.
 struct PaletteEntry {
   const char* iconFile;
   const char* toolTip;
   int top;
+  const char* name;
 };
 constexpr PaletteEntry kPalette[7] = {
     {},
-    {"Гсс.ico", "Генератор стандартных  сигналов", 2370},
-    {"Мв.ico", "Милливольтметр", 2805},
-    {"Осц.ICO", "Низкочастоный осциллограф", 3285},
-    {"СпАнализ.ICO", "Спектроанализатор", 4245},
-    {"ОсцВЧ.ICO", "Высокочастотный осциллограф", 3765},
-    {"Ичх.ico", "Измеритель частотных характеристик", 4725},
+    {"Гсс.ico", "Генератор стандартных  сигналов", 2370, "Генератор стандартных сигналов"},
+    {"Мв.ico", "Милливольтметр", 2805, "Милливольтметр"},
+    {"Осц.ICO", "Низкочастоный осциллограф", 3285, "Низкочастотный осциллограф"},
+    {"СпАнализ.ICO", "Спектроанализатор", 4245, "Спектроанализатор"},
+    {"ОсцВЧ.ICO", "Высокочастотный осциллограф", 3765, "Высокочастотный осциллограф"},
+    {"Ичх.ico", "Измеритель частотных характеристик", 4725, "Измеритель частотных характеристик"},
 };
+// Tab goes down the column as the student reads it.
+constexpr int kPaletteReadingOrder[] = {1, 2, 3, 5, 4, 6};
 constexpr int kIconLeft = 15;
 constexpr int kIconSide = 480;
 constexpr int kFirstIconHeight = 435;
@@ -47,6 +51,36 @@ constexpr int kPaletteWidth = 525;
 constexpr int kHintPanelHeight = 630;  // two lines of the hint in a narrow window
 constexpr double kAssemblyShare = 0.94;
 constexpr int kReportWidth = 7700;
+
+// A child window that Tab passes through: past its last control the focus goes on to the main
+// window's next one (the palette) instead of round inside the child window, and the frame
+// itself is no stop of its own.
+class ChildFrame : public QMdiSubWindow {
+ public:
+  ChildFrame() {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::ClickFocus);
+  }
+
+ protected:
+  bool focusNextPrevChild(bool next) override {
+    QWidget* from = window()->focusWidget();
+    if (!from) return QMdiSubWindow::focusNextPrevChild(next);
+    for (QWidget* w = step(from, next); w && w != from; w = step(w, next)) {
+      if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisible() && w->isEnabled() &&
+          w->window() == window() && !w->focusProxy()) {
+        w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  static QWidget* step(QWidget* w, bool next) {
+    return next ? w->nextInFocusChain() : w->previousInFocusChain();
+  }
+};
 
 }  // namespace
 
@@ -87,6 +121,9 @@ MDIFrmАнМод::MDIFrmАнМод(Navigation& hub)
     icon->setToolTip(QString::fromUtf8(kPalette[i].toolTip));
     placeTwips(icon, kIconLeft, kPalette[i].top, kIconSide, i == 1 ? kFirstIconHeight : kIconSide);
     icon->setOnClick([this, i] { ImgПрибор_Click(i); });
+    icon->setAccessibleName(QString::fromUtf8(kPalette[i].name));
+    icon->setAccessibleDescription(QStringLiteral(
+        "Пробел или Enter — выбрать прибор. Затем Tab до монтажного стола и Enter — поставить прибор на стол."));
     imgПрибор_[i] = icon;
   }
 
@@ -120,7 +157,9 @@ QSize MDIFrmАнМод::reportSize(QSize mainWindow) {
 }
 
 QMdiSubWindow* MDIFrmАнМод::embed(LabScreen* screen) {
-  QMdiSubWindow* frame = area_->addSubWindow(screen);
+  auto* frame = new ChildFrame;
+  frame->setWidget(screen);
+  area_->addSubWindow(frame);
   frame->setObjectName(screen->objectName() + QStringLiteral(".frame"));
   // No picture in the child's title bar (the toolkit's logo otherwise).
   QPixmap blank(16, 16);
@@ -163,6 +202,10 @@ bool MDIFrmАнМод::showAssembly() {
   try {
     for (int i = 1; i <= 6; ++i) {
       imgПрибор_[i]->setIcon(loadIcon(QString::fromUtf8(kPalette[i].iconFile)));
+    }
+    for (int n = 1; n < 6; ++n) {  // once the pictures take the focus
+      QWidget::setTabOrder(imgПрибор_[kPaletteReadingOrder[n - 1]],
+                           imgПрибор_[kPaletteReadingOrder[n]]);
     }
     LabScreen* assembly = hub().show(ScreenId::Assembly);
     child_ = assembly ? qobject_cast<QMdiSubWindow*>(assembly->parentWidget()) : nullptr;

@@ -3,16 +3,34 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-PaletteIcon::PaletteIcon(QWidget* parent) : QFrame(parent) { setFramed(false); }
+#include "platform/access.h"
+
+PaletteIcon::PaletteIcon(QWidget* parent) : QFrame(parent) {
+  setFramed(false);
+  setAccessibleRole(this, QAccessible::RadioButton, [this](QAccessible::State& state) {
+    state.checkable = true;
+    state.checked = framed();
+  });
+  addFocusMark(this);
+}
 
 void PaletteIcon::setIcon(const QIcon& icon) {
   icon_ = icon;
+  // Tab reaches a picture that shows something (the report leaves the palette empty); a mouse
+  // click leaves the focus where it was, as it always has.
+  setFocusPolicy(icon.isNull() ? Qt::NoFocus : Qt::TabFocus);
   update();
 }
 
 void PaletteIcon::setFramed(bool framed) {
+  const bool changed = framed != this->framed();
   setFrameStyle(framed ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
   setLineWidth(1);
+  if (changed) {
+    QAccessible::State checked;
+    checked.checked = true;
+    announceState(this, checked);
+  }
 }
 
 void PaletteIcon::paintEvent(QPaintEvent* event) {
@@ -32,5 +50,14 @@ void PaletteIcon::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
       onClick_) {
     onClick_();
+  }
+}
+
+void PaletteIcon::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && onClick_) {
+    onClick_();
+  } else {
+    QFrame::keyPressEvent(event);
   }
 }

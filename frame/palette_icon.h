@@ -4,8 +4,9 @@
 #include <QIcon>
 #include <functional>
 
-// One picture of the instrument palette: an image that reports a click and can be framed with
-// a thin single line to mark the chosen instrument.
+// One picture of the instrument palette: an image that reports a click (or Space or Enter when
+// it has the keyboard focus) and can be framed with a thin single line to mark the chosen
+// instrument. A screen reader reads it as a radio button, checked while it is framed.
 class PaletteIcon : public QFrame {
  public:
   explicit PaletteIcon(QWidget* parent = nullptr);
@@ -19,6 +20,7 @@ class PaletteIcon : public QFrame {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   static constexpr int kIconSide = 32;  // logical pixels

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "frame/personal_field_filter.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/program_dir.h"
@@ -97,6 +98,7 @@ FrmФИО::FrmФИО(Navigation& hub)
               240);
     auto* edit = new QLineEdit(client());
     edit->setObjectName(boxName(box));
+    nameControl(edit, captions[box], QStringLiteral("Ввод подтверждается клавишей Enter"));
     placeTwips(edit, left, top + 240, 2880, 330);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, box] { filterEditedText(box); });
@@ -146,6 +148,7 @@ bool FrmФИО::keyPress(int box, const QKeyEvent& key) {
   if (std::any_of(typed.begin(), typed.end(),
                   [box](QChar c) { return isRefusedCharacter(kindOf(box), c); })) {
     beepTwice();
+    announceRefused(boxes_[box]);
     return true;
   }
   return false;
@@ -159,6 +162,7 @@ void FrmФИО::confirm(int box) {
   palette.setColor(QPalette::Base, vbColor(kConfirmedColor));
   edit->setPalette(palette);
   storeField(state().Рез, box, edit->text());
+  announceAccepted(edit);
   if (box + 1 < kBoxes) boxes_[box + 1]->setFocus();
 }
 
@@ -183,6 +187,7 @@ void FrmФИО::filterEditedText(int box) {
   edit->setText(text.left(head) + kept + text.right(tail));
   edit->setCursorPosition(static_cast<int>(head + kept.size()));
   beepTwice();
+  announceRefused(edit);
 }
 
 void FrmФИО::CmdОК_Click() {

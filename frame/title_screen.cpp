@@ -5,6 +5,7 @@
 
 #include "frame/institution_texts.h"
 #include "frame/required_reading.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
@@ -31,6 +32,7 @@ PictureBox* pictureBox(QWidget* parent, const char* name, int left, int top, int
   box->setObjectName(QString::fromUtf8(name));
   box->setBackColor(vbColor(kVbButtonFace));
   placeTwips(box, left, top, width, height);
+  markDecorative(box);  // the strip, the logo and the picture of the lab's equipment
   return box;
 }
 

@@ -9,6 +9,7 @@
 
 #include "measure/image_box.h"
 #include "measure/number_box.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
@@ -38,6 +39,8 @@ NumberBox* makeInput(QWidget* parent, const QString& name, const QString& captio
   label->setBuddy(box);
   label->setToolTip(tip);
   box->setToolTip(tip);
+  box->setAccessibleDescription((tip.isEmpty() ? QString() : tip + QStringLiteral(". ")) +
+                                QStringLiteral("Ввод подтверждается клавишей Enter"));
   return box;
 }
 
@@ -162,6 +165,7 @@ void РасчЧМ::buildResults() {
     formulas[i] = new ImageBox(QString::fromUtf8(row.image), Frame2);
     placeTwips(formulas[i], 120, top, 2820, 660);
     formulas[i]->setToolTip(row.tip);
+    describePicture(formulas[i], QStringLiteral("Формула: ") + row.tip.toLower(), QString());
     QLabel* caption = makeLabel(Frame2, QString(), row.caption, 2940, top + 180, 1080, 300);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     caption->setToolTip(row.tip);

@@ -9,6 +9,7 @@
 #include "measure/characteristic_table.h"
 #include "measure/greek_delta.h"
 #include "measure/reading_cell.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
@@ -119,6 +120,7 @@ frmХарЧМ1::frmХарЧМ1(Navigation& hub)
   place(PicХар, kPlotLeft, kPlotTop, kPlotWidth, kPlotHeight);
   PicХар->setBackColor(Qt::white);
   connect(PicХар, &PictureBox::paintRequested, this, &frmХарЧМ1::PicХар_Paint);
+  describePicture(PicХар, QStringLiteral("График модуляционной характеристики"), QString());
 
   CmdДальше = makeButton(client(), QStringLiteral("CmdДальше"), QStringLiteral("Дальше..."), 810,
                          kButtonTop, 1455, kButtonHeight);
@@ -149,6 +151,8 @@ void frmХарЧМ1::createTable() {
     Text1[row] = new ReadingCell(fraТаблица);
     Text1[row]->setObjectName(indexed("Text1", row));
     Text1[row]->setAlignment(Qt::AlignCenter);
+    nameControl(Text1[row], QStringLiteral("Показание милливольтметра, мВ, строка %1").arg(row),
+                QStringLiteral("Ввод подтверждается клавишей Enter или стрелкой вниз"));
     setBase(Text1[row], kPureRed);
     Label5[row] = cellLabel(fraТаблица, indexed("Label5", row), QString());
     Label5[row]->setStyleSheet(resultCellStyle(row, false));
@@ -159,6 +163,13 @@ void frmХарЧМ1::createTable() {
     Label7[row]->setStyleSheet(QStringLiteral("QLabel { background-color: #e3e9f1; }"));
     Label8[row] = cellLabel(fraТаблица, indexed("Label8", row), QString());
     Label8[row]->setStyleSheet(resultCellStyle(row, true));
+    // A computed cell is read as its number (its text), then its column and row.
+    const QString columns[] = {QStringLiteral("U вх, В"), QStringLiteral("Δf, МГц"),
+                               QStringLiteral("mf"), QStringLiteral("S, МГц/В")};
+    const std::array<QLabel*, 4> computed{Label5[row], Label6[row], Label7[row], Label8[row]};
+    for (int c = 0; c < 4; ++c)
+      computed[c]->setAccessibleDescription(
+          QStringLiteral("%1, строка %2").arg(columns[c]).arg(row));
     connect(Text1[row], &ReadingCell::confirmed, this, [this, row] { Text1_Confirmed(row); });
     connect(Text1[row], &ReadingCell::left, this, [this, row] { Text1_LostFocus(row); });
     const bool open = row == 1;
@@ -252,7 +263,9 @@ void frmХарЧМ1::Text1_Confirmed(int Index) {
 
 void frmХарЧМ1::Text1_LostFocus(int Index) {
   const QString text = Text1[Index]->text();
-  if (!text.isEmpty() && readingFits(numberFromText(text))) setBase(Text1[Index], kPureGreen);
+  if (text.isEmpty() || !readingFits(numberFromText(text))) return;
+  setBase(Text1[Index], kPureGreen);
+  announceAccepted(Text1[Index]);
 }
 
 void frmХарЧМ1::РасчетСтроки(std::int16_t Index) {
@@ -280,10 +293,14 @@ void frmХарЧМ1::PicХар_Paint() {
   for (size_t j = 1; j < points.size(); ++j) {
     PicХар->lineTo(-points[j].x(), -points[j].y(), kPureBlue);
   }
+  QString text = characteristicPointsText(points);
   if (ФлагИХ == 1) {
     const QLineF ideal = idealizedCharacteristic(рез);
     PicХар->line(ideal.x1(), ideal.y1(), ideal.x2(), ideal.y2(), kPureRed);
+    text += QStringLiteral(
+        ". Идеализированная характеристика: прямая через начало координат и точку строки 1");
   }
+  describePicture(PicХар, QStringLiteral("График модуляционной характеристики"), text);
 }
 
 void frmХарЧМ1::CmdИХ_Click() {

@@ -1,5 +1,7 @@
 #include "measure/characteristic_table.h"
 
+#include <QLocale>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -66,4 +68,14 @@ std::vector<QPointF> characteristicPoints(const Результат& record, int 
 QLineF idealizedCharacteristic(const Результат& record) {
   const QPointF first = rowPoint(record, 1);
   return {-14 * first, 14 * first};
+}
+
+QString characteristicPointsText(const std::vector<QPointF>& points) {
+  const QLocale locale = QLocale::system();
+  QStringList pairs;
+  for (const QPointF& p : points)
+    pairs << locale.toString(p.x(), 'f', 3) + QStringLiteral("; ") + locale.toString(p.y(), 'f', 2);
+  return QStringLiteral("Точки характеристики (U вх, В; Δf, МГц): ") +
+         pairs.join(QStringLiteral(" | ")) +
+         QStringLiteral(". Те же точки с обратными знаками дают вторую половину кривой");
 }

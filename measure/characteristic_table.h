@@ -41,3 +41,6 @@ std::vector<QPointF> characteristicPoints(const Результат& record, int 
 // The idealized characteristic: the straight line through the origin and the point of row 1,
 // from -14 to +14 times that point.
 QLineF idealizedCharacteristic(const Результат& record);
+// The plotted points in words for a screen reader, as pairs "U вх; Δf" (V, MHz) in the system
+// locale's numbers, the origin first.
+QString characteristicPointsText(const std::vector<QPointF>& points);

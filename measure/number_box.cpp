@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "platform/access.h"
 #include "platform/vb_color.h"
 
 QString numberBoxText(const QString& text, bool signAllowed) {
@@ -28,6 +29,7 @@ void NumberBox::markAccepted() {
   QPalette green = palette();
   green.setColor(QPalette::Base, vbColor(vbRgb(0, 255, 0)));
   setPalette(green);
+  announceAccepted(this);
 }
 
 void NumberBox::keyPressEvent(QKeyEvent* event) {

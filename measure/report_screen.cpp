@@ -13,6 +13,7 @@
 #include "measure/greek_delta.h"
 #include "measure/report_grid.h"
 #include "measure/tick_labels.h"
+#include "platform/access.h"
 #include "platform/desktop.h"
 #include "platform/picture_box.h"
 #include "platform/twips.h"
@@ -144,6 +145,7 @@ FrmОтчет::FrmОтчет(Navigation& hub)
 
   PicЧМХар = new PictureBox(PictХар);
   PicЧМХар->setObjectName(QStringLiteral("PicЧМХар"));
+  describePicture(PicЧМХар, QStringLiteral("График модуляционной характеристики"), QString());
   PicЧМХар->setGeometry(twipsRect(kPlotLeft, kPlotTop, kPlotWidth, kPlotHeight));
   PicЧМХар->setBackColor(vbColor(kVbWindowBackground));
   PicЧМХар->setForeColor(vbColor(kVbWindowText));
@@ -221,6 +223,8 @@ void FrmОтчет::ПостроитьХарактеристику() {
   const QLineF ideal = idealizedCharacteristic(shown_);
   plot.line(ideal.x1(), ideal.y1(), ideal.x2(), ideal.y2());
   plot.setDrawStyle(Qt::SolidLine);
+  describePicture(PicЧМХар, QStringLiteral("График модуляционной характеристики"),
+                  characteristicPointsText(points));
 }
 
 void FrmОтчет::addCurve(const std::vector<QPointF>& points, const QColor& colour) {

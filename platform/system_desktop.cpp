@@ -95,6 +95,16 @@ class SystemDesktop final : public Desktop {
         break;
     }
     box.setDefaultButton(ok ? ok : yes);
+    // The reader says the box's title (or, when it has none to say, that it is a question), its
+    // text and how to answer it; the buttons are read by their captions.
+    const QString spokenTitle = box.windowTitle().trimmed();
+    box.setAccessibleName(!spokenTitle.isEmpty()         ? spokenTitle
+                          : buttons == MsgButtons::YesNo ? QStringLiteral("Вопрос")
+                                                         : QStringLiteral("Сообщение"));
+    box.setAccessibleDescription(
+        text.simplified() + (buttons == MsgButtons::YesNo
+                                 ? QStringLiteral(" Ответ: «Да» или «Нет», Tab и пробел или Enter.")
+                                 : QString()));
     box.exec();
     const auto* clicked = box.clickedButton();
     if (clicked == yes && yes) return MsgAnswer::Yes;

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/access.h"
 #include "platform/twips.h"
 #include "screen/navigation.h"
 
@@ -78,12 +79,14 @@ void LabScreen::centreOnceFramed() {
 }
 
 QAction* LabScreen::addMenuBarItem(const QString& name, const QString& caption) {
+  enableMenuKeys(this);
   QAction* action = menuBar()->addAction(caption);
   action->setObjectName(name);
   return action;
 }
 
 QMenu* LabScreen::addMenuBarMenu(const QString& name, const QString& caption) {
+  enableMenuKeys(this);
   QMenu* menu = menuBar()->addMenu(caption);
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);

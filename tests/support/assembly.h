@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QApplication>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTest>
 
 #include "assembly/assembly_screen.h"
+#include "assembly/mounting_table.h"
 #include "support/assembly_faults.h"
 #include "support/lab.h"
 
@@ -57,3 +60,50 @@ class AssemblyDriver {
   FrmМонтаж* screen_;
   ModЧМ& state_;
 };
+
+// Presses Tab until the control has the focus, at most a round of the chain. (The offscreen
+// platform leaves a closed menu the active window; a desktop does not.)
+inline void tabTo(QWidget* control) {
+  if (!control->isActiveWindow()) control->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(control->window()));
+  for (int n = 0; n < 40 && QApplication::focusWidget() != control; ++n)
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), control) << control->objectName().toStdString();
+}
+
+// Opens the focused plug's menu with Enter and picks the item by arrow keys and Enter.
+inline void plugByKeys(QWidget* plug, const QString& item) {
+  tabTo(plug), QTest::keyClick(plug, Qt::Key_Return);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  for (int n = 0; n < 9 && !(menu->activeAction() && menu->activeAction()->text() == item); ++n)
+    QTest::keyClick(menu, Qt::Key_Down);
+  QTest::keyClick(menu, Qt::Key_Return), settleEvents();
+}
+
+// Puts the five instruments from the main window's palette on the table and wires every
+// cable as the scheme shows, with key events only.
+inline void assembleByKeyboard(QWidget* mainWindow, FrmМонтаж* screen) {
+  ModЧМ unused;  // the table at the size the mouse road gives it, so the spots are the same
+  AssemblyDriver(screen, unused).showWhole();
+  auto control = [&](QString s, int n) { return mainWindow->findChild<QWidget*>(s.arg(n)); };
+  auto* table = dynamic_cast<MountingTable*>(screen->findChild<QWidget*>("PicСтол"));
+  for (int i = 1; i <= 5; ++i) {
+    tabTo(control("ImgПрибор(%1)", i)), QTest::keyClick(control("ImgПрибор(%1)", i), Qt::Key_Space);
+    tabTo(table);
+    const QPoint spot = AssemblyDriver::kSpots[i - 1];
+    for (int n = 0; n < 200 && table->keyboardPoint() != spot; ++n) {
+      const QPoint d = spot - table->keyboardPoint();
+      const Qt::Key x = d.x() > 0 ? Qt::Key_Right : Qt::Key_Left,
+                    y = d.y() > 0 ? Qt::Key_Down : Qt::Key_Up;
+      QTest::keyClick(table, d.x() ? x : y,
+                      std::abs(d.x() ? d.x() : d.y()) < 10 ? Qt::ControlModifier : Qt::NoModifier);
+    }
+    QTest::keyClick(table, Qt::Key_Return);
+  }
+  for (int k = 1; k <= 5; ++k) {
+    const auto plug = [&](int p) { return control(QStringLiteral("PicРазъем%1(%2)").arg(p), k); };
+    plugByKeys(plug(k <= 3 ? 1 : 2), control("PicПрибор(%1)", k)->accessibleName());
+    plugByKeys(plug(k <= 3 ? 2 : 1), k <= 3 ? "Вход модулятора" : "Выход модулятора");
+  }
+}

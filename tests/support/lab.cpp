@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -132,8 +134,39 @@ LabScreen* ScreenTest::reach(ScreenId id) {
   return hub->find(id);
 }
 
+void ScreenTest::tabTo(QWidget* control) {
+  QWidget* window = control->window();
+  QApplication::setActiveWindow(window);
+  for (int i = 0; i < 100 && window->focusWidget() != control; ++i)
+    QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Tab);
+  EXPECT_EQ(window->focusWidget(), control)
+      << "Tab does not reach " << qPrintable(control->objectName());
+}
+
+void ScreenTest::chooseByKeys(QAction* item) {
+  auto* menu = qobject_cast<QMenu*>(item->parent());
+  auto* bar = qobject_cast<QMenuBar*>(menu ? menu->parent() : item->parent());
+  ASSERT_NE(bar, nullptr);
+  QApplication::setActiveWindow(bar->window());
+  QWidget* focus = bar->window()->focusWidget();
+  QTest::keyClick(focus ? focus : bar->window(), Qt::Key_F10);
+  for (qsizetype i = bar->actions().indexOf(menu ? menu->menuAction() : item); i > 0; --i)
+    QTest::keyClick(bar, Qt::Key_Right);
+  if (menu) QTest::keyClick(bar, Qt::Key_Down);  // opens the menu at its first item
+  for (qsizetype i = menu ? menu->actions().indexOf(item) : 0; i > 0; --i)
+    QTest::keyClick(menu, Qt::Key_Down);
+  QTest::keyClick(menu ? static_cast<QWidget*>(menu) : bar, Qt::Key_Return);
+}
+
 void ScreenTest::click(ScreenId id, const QString& name) {
   QObject* control = child<QObject>(id, name);
+  if (byKeys) {
+    if (auto* action = qobject_cast<QAction*>(control)) chooseByKeys(action);
+    if (auto* widget = qobject_cast<QWidget*>(control))
+      tabTo(widget), QTest::keyClick(widget, Qt::Key_Space);
+    settleEvents();
+    return;
+  }
   if (auto* action = qobject_cast<QAction*>(control)) {
     action->trigger();
   } else if (auto* widget = qobject_cast<QWidget*>(control)) {
@@ -144,7 +177,12 @@ void ScreenTest::click(ScreenId id, const QString& name) {
 }
 
 void ScreenTest::enter(ScreenId id, const QString& name, const QString& text) {
-  if (auto* box = child<QLineEdit>(id, name)) box->clear(), typeInto(box, text + u'\r');
+  auto* box = child<QLineEdit>(id, name);
+  if (!box) return;
+  if (!byKeys) return box->clear(), typeInto(box, text + u'\r');
+  tabTo(box);
+  QTest::keyClick(box, Qt::Key_Home), QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
+  typeInto(box, text + u'\r');
 }
 
 void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {
@@ -181,7 +219,10 @@ void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {
   // clang-format on
   for (auto act = std::begin(acts); act != std::end(acts); ++act) {
     const auto& [screen, control, text] = *act;
-    if (screen == Assembly) {  // each instrument from the palette onto the table, then the cables
+    // Each instrument from the palette onto the table, then the cables.
+    if (screen == Assembly && byKeys) {
+      assembleByKeyboard(hub->find(MainWindow), dynamic_cast<FrmМонтаж*>(hub->find(Assembly)));
+    } else if (screen == Assembly) {
       AssemblyDriver table(dynamic_cast<FrmМонтаж*>(hub->find(Assembly)), state);
       ASSERT_NE(hub->find(Assembly), nullptr);
       table.showWhole();
@@ -194,8 +235,13 @@ void ScreenTest::walkRoad(const std::function<void(ScreenId)>& done) {
     }
     if (screen == Bench && act + 1 != std::end(acts) && std::get<0>(act[1]) != Bench) {
       auto* amplitude = child<QScrollBar>(Bench, "HScrUвх");
-      amplitude->triggerAction(QAbstractSlider::SliderPageStepAdd);
-      amplitude->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      if (byKeys) {
+        tabTo(amplitude);
+        QTest::keyClick(amplitude, Qt::Key_PageUp), QTest::keyClick(amplitude, Qt::Key_Right);
+      } else {
+        amplitude->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        amplitude->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      }
     }
     if (done && (act + 1 == std::end(acts) || std::get<0>(act[1]) != screen)) done(screen);
     text ? enter(screen, control, text) : click(screen, control);

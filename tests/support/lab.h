@@ -108,8 +108,13 @@ class ScreenTest : public ::testing::Test {
     if (!found) ADD_FAILURE() << "no " << name.toStdString();
     return found;
   }
-  void click(ScreenId id, const QString& name);  // a button, a clickable label or a menu item
+  // A button, a clickable label or a menu item: with the mouse, or with byKeys by Tab and Space
+  // (a menu item by F10, the arrows and Enter).
+  void click(ScreenId id, const QString& name);
   void enter(ScreenId id, const QString& name, const QString& text);  // into an emptied box
+  bool byKeys = false;           // click, enter and walkRoad use the keyboard only
+  void tabTo(QWidget* control);  // Tab pressed until the control has the focus
+  void chooseByKeys(QAction* item);
   // The whole road from Main to the end of the work through the real controls, the boxes
   // answered by their texts; `done` runs when a screen's part is done, before the click that
   // leaves it. After the channel count is confirmed, Δfk is typed again: 150.

@@ -1,0 +1,340 @@
+#include "platform/access.h"
+
+#include <QAbstractSlider>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QEvent>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QShortcut>
+#include <QWidget>
+#include <memory>
+
+namespace {
+
+// Dynamic properties that choose how the screen reader sees a widget.
+constexpr char kRole[] = "fmlabAccessRole";  // "switch", "value", "picture", "decorative"
+constexpr char kOn[] = "fmlabSwitchedOn";
+constexpr char kRing[] = "fmlabFocusRing";
+constexpr char kRingName[] = "fmlabFocusRingMark";
+
+QString roleOf(const QObject* object) { return object->property(kRole).toString(); }
+
+class SwitchInterface : public QAccessibleWidget {
+ public:
+  explicit SwitchInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::CheckBox) {}
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = true;
+    state.checked = widget()->property(kOn).toBool();
+    return state;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value)
+      return widget()->property(kOn).toBool() ? QStringLiteral("включено")
+                                              : QStringLiteral("выключено");
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override { return {pressAction(), toggleAction()}; }
+  void doAction(const QString& name) override {
+    if (name != pressAction() && name != toggleAction()) return;
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent key(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+      QApplication::sendEvent(widget(), &key);
+    }
+  }
+};
+
+class ValueInterface : public QAccessibleWidget {
+ public:
+  explicit ValueInterface(ValueLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return static_cast<const ValueLabel*>(widget())->spokenValue();
+    return QAccessibleWidget::text(t);
+  }
+};
+
+class PictureInterface : public QAccessibleWidget {
+ public:
+  explicit PictureInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+};
+
+// Read as nothing: no name, no text, and invisible to the reader's review.
+class DecorationInterface : public QAccessibleWidget {
+ public:
+  explicit DecorationInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+  QString text(QAccessible::Text) const override { return {}; }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.invisible = true;
+    return state;
+  }
+};
+
+// Consulted for each class of a widget from the most derived one, after Qt's own factory; so it
+// decides for our own widget classes and for those Qt has no interface of its own for.
+QAccessibleInterface* accessFactory(const QString&, QObject* object) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (!widget) return nullptr;
+  const QString role = roleOf(object);
+  if (role == QLatin1String("switch")) return new SwitchInterface(widget);
+  if (role == QLatin1String("value"))
+    if (auto* label = qobject_cast<ValueLabel*>(widget)) return new ValueInterface(label);
+  if (role == QLatin1String("picture")) return new PictureInterface(widget);
+  if (role == QLatin1String("decorative")) return new DecorationInterface(widget);
+  return nullptr;
+}
+
+void setRole(QWidget* widget, const char* role) {
+  static const bool installed = (QAccessible::installFactory(accessFactory), true);
+  (void)installed;
+  widget->setProperty(kRole, QString::fromLatin1(role));
+}
+
+// A ring drawn around the focused control, for controls whose own drawing shows no focus.
+class FocusRing : public QWidget {
+ public:
+  explicit FocusRing(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setObjectName(QLatin1String(kRingName));
+    setFocusPolicy(Qt::NoFocus);
+    setRole(this, "decorative");
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    // Dark blue inside a white line: seen on the grey panels and on black or white screens.
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(QColor(0, 60, 200), 2));
+    painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+  }
+};
+
+// One ring per parent, never moved to another: a screen reader keeps the widgets it has seen.
+QWidget* ringIn(QWidget* parent) {
+  return parent ? parent->findChild<QWidget*>(QLatin1String(kRingName), Qt::FindDirectChildrenOnly)
+                : nullptr;
+}
+
+void followFocus(QWidget* before, QWidget* now) {
+  if (QWidget* ring = before ? ringIn(before->parentWidget()) : nullptr) ring->hide();
+  if (!now || !now->property(kRing).toBool() || !now->parentWidget()) return;
+  QWidget* ring = ringIn(now->parentWidget());
+  if (!ring) ring = new FocusRing(now->parentWidget());
+  ring->setGeometry(now->geometry().adjusted(-4, -4, 4, 4));
+  ring->show();
+  ring->raise();
+}
+
+// Turns on the menu bar's own keyboard navigation (Alt, arrows, Enter, Escape), which the
+// desktop's style may leave off.
+class MenuKeyStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+};
+
+}  // namespace
+
+void nameControl(QWidget* control, const QString& name, const QString& description) {
+  control->setAccessibleName(name);
+  if (!description.isEmpty()) {
+    control->setAccessibleDescription(description);
+    control->setToolTip(control->toolTip().isEmpty() ? description : control->toolTip());
+  }
+}
+
+void takeFocusWithRing(QWidget* control) {
+  static const bool connected =
+      (QObject::connect(qApp, &QApplication::focusChanged, qApp, &followFocus), true);
+  (void)connected;
+  // A click on a switch leaves the focus where it was, as before; a scrollbar clicked keeps it.
+  control->setFocusPolicy(qobject_cast<QAbstractSlider*>(control) ? Qt::StrongFocus : Qt::TabFocus);
+  control->setProperty(kRing, true);
+  // A scrollbar's keys scroll a page by default (Right and PageUp towards the start); as a
+  // control knob, Right, Up and PageUp turn it up.
+  if (auto* slider = qobject_cast<QAbstractSlider*>(control)) slider->setInvertedControls(false);
+}
+
+void markAsSwitch(QWidget* control, const QString& name, const QString& description) {
+  setRole(control, "switch");
+  nameControl(control, name, description);
+  takeFocusWithRing(control);
+}
+
+void setSwitchState(QWidget* control, bool on) {
+  if (control->property(kOn).toBool() == on) return;
+  control->setProperty(kOn, on);
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent event(control, changed);
+  QAccessible::updateAccessibility(&event);
+}
+
+namespace {
+// The box's description: the news first, then the keys hint it was given.
+void announce(QWidget* box, const QString& news) {
+  if (!box->property("fmlabHint").isValid())
+    box->setProperty("fmlabHint", box->accessibleDescription());
+  const QString hint = box->property("fmlabHint").toString();
+  box->setAccessibleDescription(news + (hint.isEmpty() ? QString() : QStringLiteral(". ") + hint));
+}
+}  // namespace
+
+void announceAccepted(QWidget* box) { announce(box, QStringLiteral("Принято")); }
+
+void announceRefused(QWidget* box) {
+  announce(box, QStringLiteral("Символ не принят: в этом поле он недопустим"));
+}
+
+void describePicture(QWidget* picture, const QString& name, const QString& text) {
+  if (roleOf(picture).isEmpty()) setRole(picture, "picture");
+  if (picture->accessibleName() != name) picture->setAccessibleName(name);
+  if (picture->accessibleDescription() != text) picture->setAccessibleDescription(text);
+}
+
+void markDecorative(QWidget* picture) { setRole(picture, "decorative"); }
+
+void enableMenuKeys(QMainWindow* window) {
+  QMenuBar* bar = window->menuBar();
+  if (bar->property("fmlabMenuKeys").toBool()) return;
+  bar->setProperty("fmlabMenuKeys", true);
+  auto* style = new MenuKeyStyle(QApplication::style()->name());
+  style->setParent(bar);
+  bar->setStyle(style);
+  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), window);
+  QObject::connect(f10, &QShortcut::activated, bar, [bar] {
+    if (bar->actions().isEmpty()) return;
+    // What Alt pressed and released alone does: the first item is marked, the arrows move on.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : bar->window();
+    QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    for (QKeyEvent* key : {&override, &press, &release}) QApplication::sendEvent(target, key);
+  });
+  // An item chosen by keys may open a box; when it is answered, the focus goes back to the
+  // control that had it before the menu, not to the menu bar.
+  auto before = std::make_shared<QPointer<QWidget>>();
+  QObject::connect(qApp, &QApplication::focusChanged, bar, [bar, before](QWidget*, QWidget* now) {
+    if (now && now != bar && now->window() == bar->window()) *before = now;
+  });
+  QObject::connect(bar, &QMenuBar::triggered, bar, [bar, before] {
+    if (bar->hasFocus() && *before) (*before)->setFocus(Qt::OtherFocusReason);
+  });
+}
+
+ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) { setRole(this, "value"); }
+
+void ValueLabel::setValueText(const QString& text) {
+  if (text == this->text()) return;
+  setText(text);
+  setAccessibleDescription(spokenValue());
+  QAccessibleValueChangeEvent event(this, spokenValue());
+  QAccessible::updateAccessibility(&event);
+}
+
+QString ValueLabel::spokenValue() const {
+  const QString value = text().trimmed();
+  return unit_.isEmpty() || value.isEmpty() ? value : value + QLatin1Char(' ') + unit_;
+}
+
+// Roles and focus marks of the pictures and labels that act on a click.
+
+namespace {
+
+struct Traits {
+  QAccessible::Role role;
+  AccessibleState state;
+};
+
+QHash<const QObject*, Traits>& traits() {
+  static QHash<const QObject*, Traits> all;
+  return all;
+}
+
+class DescribedWidget : public QAccessibleWidget {
+ public:
+  using QAccessibleWidget::QAccessibleWidget;
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    const auto it = traits().constFind(object());
+    if (it != traits().cend() && it->state) it->state(state);
+    return state;
+  }
+};
+
+// Asked for every class of an object's hierarchy, the most derived first; the widgets given a
+// role answer at once, before Qt's own factory describes them by their class.
+QAccessibleInterface* describedWidget(const QString&, QObject* object) {
+  const auto it = traits().constFind(object);
+  if (it == traits().cend() || !object->isWidgetType()) return nullptr;
+  return new DescribedWidget(static_cast<QWidget*>(object), it->role);
+}
+
+// A frame laid over its parent while the parent has the focus; the mouse passes through it.
+class FocusMark : public QWidget {
+ public:
+  explicit FocusMark(QWidget* target) : QWidget(target) {
+    setObjectName(target->objectName() + QStringLiteral(".focus"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+    target->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::Resize) {
+      setGeometry(parentWidget()->rect());
+      setVisible(parentWidget()->hasFocus());
+      raise();
+    } else if (event->type() == QEvent::FocusOut) {
+      hide();
+    }
+    return false;
+  }
+  void paintEvent(QPaintEvent*) override {
+    // Dashes of the selection colour on white, visible on a picture, on the white table and on
+    // the grey panel alike.
+    QPainter painter(this);
+    const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawRect(frame);
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2, Qt::DashLine));
+    painter.drawRect(frame);
+  }
+};
+
+}  // namespace
+
+void setAccessibleRole(QWidget* widget, QAccessible::Role role, AccessibleState state) {
+  static const bool installed = (QAccessible::installFactory(describedWidget), true);
+  Q_UNUSED(installed);
+  if (!traits().contains(widget))
+    QObject::connect(widget, &QObject::destroyed, [widget] { traits().remove(widget); });
+  traits().insert(widget, {role, std::move(state)});
+  // An interface Qt made before (a label makes one as its text is set) is made again, with the
+  // role.
+  QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+  if (made && !dynamic_cast<DescribedWidget*>(made))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void announceState(QWidget* widget, QAccessible::State changed) {
+  QAccessibleStateChangeEvent event(widget, changed);
+  QAccessible::updateAccessibility(&event);
+}
+
+void addFocusMark(QWidget* widget) { new FocusMark(widget); }
