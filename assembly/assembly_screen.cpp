@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kPanelHeight = 2220;  // twips; the panel and the table keep their heights
+constexpr int kSchemePanelHeight = 2220;  // twips; the panel and the table keep their heights
 constexpr int kTableHeight = 4710;
 
 // Every drawing of the table and the panel; all of them are loaded when the screen loads.
@@ -226,8 +226,8 @@ void FrmМонтаж::buildTable() {
 
 void FrmМонтаж::layOut() {
   const int width = client()->width();
-  panel_->setGeometry(0, 0, width, px(kPanelHeight));
-  table_->setGeometry(0, px(kPanelHeight), width, px(kTableHeight));
+  panel_->setGeometry(0, 0, width, px(kSchemePanelHeight));
+  table_->setGeometry(0, px(kSchemePanelHeight), width, px(kTableHeight));
 }
 
 std::shared_ptr<QSvgRenderer> FrmМонтаж::picture(const QString& name) const {
