@@ -28,7 +28,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DFMLAB_FUZZ=ON -DFMLAB_BUILD_PERF=OFF "${unity[@]}" >/dev/null
 cmake --build build-fuzz --target fmlab_fuzzers -j 2
-(cd build-fuzz && ctest --output-on-failure)
+(cd build-fuzz && ctest --output-on-failure -j 2)
 
 # Tests at most a third of the program's lines.
 tools/test-ratio

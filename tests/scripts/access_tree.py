@@ -4,7 +4,8 @@
   access_tree.py dump TITLE        prints its tree: role, name, description, value, states
   access_tree.py has TITLE TEXT..  fails unless every TEXT is a name or a description in it
   access_tree.py tab TITLE NAME [KEY..]  presses Tab until the focused control's name starts with
-                                   NAME (as a student listens for it), then presses the KEYs"""
+                                   NAME (as a student listens for it), then presses the KEYs
+  access_tree.py backtab TITLE NAME [KEY..]  the same with Shift+Tab"""
 import subprocess
 import sys
 import time
@@ -61,12 +62,13 @@ def focused(node):
 
 
 def key(*names):
-    subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
-    time.sleep(0.15)
+    subprocess.run(["xdotool", "key", "--delay", "30", *names], check=True)
+    time.sleep(0.08)
 
 
 command, title, *texts = sys.argv[1:]
-if command == "tab":
+if command in ("tab", "backtab"):
+    step = "Tab" if command == "tab" else "shift+Tab"
     frame = window(title)
     seen = []
     for _ in range(60):
@@ -75,7 +77,7 @@ if command == "tab":
         if now is not None and now.name.startswith(texts[0]):
             key(*texts[1:]) if texts[1:] else None
             sys.exit(0)
-        key("Tab")
+        key(step)
     sys.exit("Tab does not reach %r; it went %s" % (texts[0], seen))
 tree = list(lines(window(title)))
 if command == "dump":

@@ -22,7 +22,7 @@ export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$workdir/fmlab" >"$workdir/log" 2>&1 &
 pid=$!
 trap 'kill $pid $bus 2>/dev/null || true; rm -rf "$workdir"' EXIT
-keys() { sleep 0.3; xdotool key --delay 60 "$@"; }
+keys() { sleep 0.3; xdotool key --delay 30 "$@"; }
 
 read_tree has "Аналоговые системы связи" "Важная информация" "Дальше" "Выход"
 # Alt alone marks the menu bar's first item, "Выход"; Enter asks the exit question, which is read
@@ -60,15 +60,15 @@ for i in 1 2 3 4 5; do
   for ((n = point[1]; n < y; n += 10)); do arrows+=(Down); done
   for ((n = point[1]; n > y; n -= 10)); do arrows+=(Up); done
   point=("$x" "$y")
-  read_tree tab "$assembly" "${names[$i]}" space
+  read_tree backtab "$assembly" "${names[$i]}" space   # the palette stands before the table
   read_tree tab "$assembly" "$table" "${arrows[@]}" Return
 done
 for k in 1 2 3 4 5; do
   [ "$k" -le 3 ] && to=(6 "$k") || to=(7 "$k")   # (modulator's side, instrument) in the menu
   for p in 1 2; do
     [ $(( (p == 1) == (k <= 3) )) -eq 1 ] && downs=${to[1]} || downs=${to[0]}
-    read_tree tab "$assembly" "Кабель $k, разъём $p: свободен" Return \
-      $(printf 'Down %.0s' $(seq "$downs")) Return
+    read_tree tab "$assembly" "Кабель $k, разъём $p: свободен" Return
+    keys $(printf 'Down %.0s' $(seq "$downs")) Return   # in the menu, once it is open
   done
 done
 read_tree has "$assembly" "Кабель 5, разъём 2: подключён к высокочастотному осциллографу"
