@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "assembly/assembly_model.h"
+#include "platform/access.h"
 #include "platform/twips.h"
 #include "platform/vb_color.h"
 
@@ -25,9 +26,7 @@ class PointMark : public QWidget {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF at = QRectF(rect()).center();
-    for (const auto& [colour, width] :
-         {std::pair(QColor(Qt::white), 4),
-          {palette().color(QPalette::Active, QPalette::Highlight), 2}}) {
+    for (const auto& [colour, width] : {std::pair(QColor(Qt::white), 4), {focusColour(), 2}}) {
       painter.setPen(QPen(colour, width));
       painter.drawLine(at - QPointF(kCrossArm, 0), at + QPointF(kCrossArm, 0));
       painter.drawLine(at - QPointF(0, kCrossArm), at + QPointF(0, kCrossArm));

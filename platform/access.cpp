@@ -97,6 +97,16 @@ void setRole(QWidget* widget, const char* role) {
   widget->setProperty(kRole, QString::fromLatin1(role));
 }
 
+// The one focus frame of the lab's own controls: dark blue inside a white line, seen on the grey
+// panels, on the white table, on pictures and on black or white screens.
+void paintFocusFrame(QWidget* widget) {
+  QPainter painter(widget);
+  painter.setPen(QPen(Qt::white, 1));
+  painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
+  painter.setPen(QPen(focusColour(), 2));
+  painter.drawRect(QRectF(widget->rect()).adjusted(2, 2, -2, -2));
+}
+
 // A ring drawn around the focused control, for controls whose own drawing shows no focus.
 class FocusRing : public QWidget {
  public:
@@ -109,14 +119,7 @@ class FocusRing : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    // Dark blue inside a white line: seen on the grey panels and on black or white screens.
-    painter.setPen(QPen(Qt::white, 1));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.setPen(QPen(QColor(0, 60, 200), 2));
-    painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
-  }
+  void paintEvent(QPaintEvent*) override { paintFocusFrame(this); }
 };
 
 // One ring per parent, never moved to another: a screen reader keeps the widgets it has seen.
@@ -148,6 +151,8 @@ class MenuKeyStyle : public QProxyStyle {
 };
 
 }  // namespace
+
+QColor focusColour() { return QColor(0, 60, 200); }
 
 void nameControl(QWidget* control, const QString& name, const QString& description) {
   control->setAccessibleName(name);
@@ -305,16 +310,7 @@ class FocusMark : public QWidget {
     }
     return false;
   }
-  void paintEvent(QPaintEvent*) override {
-    // Dashes of the selection colour on white, visible on a picture, on the white table and on
-    // the grey panel alike.
-    QPainter painter(this);
-    const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
-    painter.setPen(QPen(Qt::white, 2));
-    painter.drawRect(frame);
-    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2, Qt::DashLine));
-    painter.drawRect(frame);
-  }
+  void paintEvent(QPaintEvent*) override { paintFocusFrame(this); }
 };
 
 }  // namespace

@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QAccessible>
+#include <QColor>
 #include <QLabel>
-#include <functional>
 #include <QString>
+#include <functional>
 
 class QMainWindow;
 class QWidget;
 
 // Keyboard and screen-reader access shared by the screens. Names and descriptions given here
 // are read by the screen reader only; the texts the screens show are not touched.
+
+// The colour of every focus mark the lab draws itself (a dark blue, drawn on a white line).
+QColor focusColour();
 
 // The name a screen reader says for the control, and what it adds (the keys it takes).
 void nameControl(QWidget* control, const QString& name, const QString& description = {});
