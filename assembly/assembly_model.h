@@ -103,6 +103,10 @@ class AssemblyModel {
   // cable is dragged over that half; or k, "Вхд" ("Вых") and the plug number when connected.
   QString ВхКабеля(int k) const;
   QString ВыхКабеля(int k) const;
+  // Whether plug p of cable k really sits at the modulator's input (output): both plugs of one
+  // cable may, though the record names only one of them.
+  bool atInput(int k, int p) const { return input_.at(k).holds.at(p); }
+  bool atOutput(int k, int p) const { return output_.at(k).holds.at(p); }
 
   // --- The form's variables
   // -----------------------------------------------------------------------

@@ -37,19 +37,6 @@ QString lowerFirst(QString text) {
 
 QString plugName(int k, int p) { return QStringLiteral("кабель %1, разъём %2").arg(k).arg(p); }
 
-// The plug recorded at a terminal of the modulator, from a record such as "3Вхд2".
-QString recordedPlug(const QString& record, int k, const QString& mark) {
-  for (int p = 1; p <= 2; ++p)
-    if (record == QString::number(k) + mark + QString::number(p)) return plugName(k, p);
-  return {};
-}
-
-void say(QWidget* widget, const QString& name, const QString& description) {
-  // Each change is announced to a screen reader, so only real changes are made.
-  if (widget->accessibleName() != name) widget->setAccessibleName(name);
-  if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
-}
-
 }  // namespace
 
 KeyboardWiring::KeyboardWiring(QWidget* screen, AssemblyModel& model, const Controls& controls,
@@ -85,12 +72,13 @@ KeyboardWiring::KeyboardWiring(QWidget* screen, AssemblyModel& model, const Cont
     addFocusMark(widget);
   }
   setAccessibleRole(controls_.info, QAccessible::Button);
-  say(controls_.info, QStringLiteral("Порядок работы"),
-      QStringLiteral("Enter или пробел — показать порядок работы."));
+  sayChanges(controls_.info, QStringLiteral("Порядок работы"),
+             QStringLiteral("Enter или пробел — показать порядок работы."));
   setAccessibleRole(controls_.table, QAccessible::Graphic);
   setAccessibleRole(controls_.modulator, QAccessible::Graphic);
   setAccessibleRole(controls_.scheme, QAccessible::Graphic);
-  say(controls_.scheme, QStringLiteral("Рис. 1. Схема исследования модуляционной характеристики"),
+  sayChanges(
+      controls_.scheme, QStringLiteral("Рис. 1. Схема исследования модуляционной характеристики"),
       QStringLiteral(
           "Генератор стандартных сигналов, милливольтметр и низкочастотный осциллограф подключаются к входу частотного модулятора, спектроанализатор и высокочастотный осциллограф — к его выходу."));
   refresh();
@@ -106,28 +94,29 @@ void KeyboardWiring::refresh() {
         if (model_.plug(k, p).container == i) held << plugName(k, p);
     const QString plugs = held.isEmpty() ? QStringLiteral("Кабели не подключены.")
                                          : QStringLiteral("Подключены: ") + held.join("; ") + '.';
-    say(controls_.instruments[i], QString::fromUtf8(kNames[i]), plugs + ' ' + instrumentKeys);
+    sayChanges(controls_.instruments[i], QString::fromUtf8(kNames[i]),
+               plugs + ' ' + instrumentKeys);
   }
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
     for (int p = 1; p <= 2; ++p) {
-      say(controls_.plugs[k][p],
-          QStringLiteral("Кабель %1, разъём %2: ").arg(k).arg(p) + plugState(k, p),
-          controls_.plugs[k][p]->toolTip());
+      sayChanges(controls_.plugs[k][p],
+                 QStringLiteral("Кабель %1, разъём %2: ").arg(k).arg(p) + plugState(k, p),
+                 controls_.plugs[k][p]->toolTip());
     }
   }
   QStringList input, output;
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
-    input << recordedPlug(model_.ВхКабеля(k), k, QStringLiteral("Вхд"));
-    output << recordedPlug(model_.ВыхКабеля(k), k, QStringLiteral("Вых"));
+    for (int p = 1; p <= 2; ++p) {
+      if (model_.atInput(k, p)) input << plugName(k, p);
+      if (model_.atOutput(k, p)) output << plugName(k, p);
+    }
   }
-  input.removeAll(QString());
-  output.removeAll(QString());
   const auto terminal = [](const QStringList& plugs) {
     return plugs.isEmpty() ? QStringLiteral("ничего не подключено") : plugs.join("; ");
   };
-  say(controls_.modulator, QStringLiteral("Исследуемый частотный модулятор"),
-      QStringLiteral("Вход: %1. Выход: %2.").arg(terminal(input), terminal(output)));
-  say(controls_.table, QStringLiteral("Монтажный стол"), tableText());
+  sayChanges(controls_.modulator, QStringLiteral("Исследуемый частотный модулятор"),
+             QStringLiteral("Вход: %1. Выход: %2.").arg(terminal(input), terminal(output)));
+  sayChanges(controls_.table, QStringLiteral("Монтажный стол"), tableText());
 
   // Reading order: the panel's button, the table, what lies on it, then "Монтаж окончен".
   std::vector<QWidget*> chain{controls_.info, controls_.table};
@@ -142,11 +131,8 @@ QString KeyboardWiring::plugState(int k, int p) const {
   const int holder = model_.plug(k, p).container;
   if (holder != AssemblyModel::kTable)
     return QStringLiteral("подключён к ") + QString::fromUtf8(kToNames[holder]);
-  const QString number = QString::number(p);
-  if (model_.ВхКабеля(k) == QString::number(k) + QStringLiteral("Вхд") + number)
-    return QStringLiteral("подключён к входу модулятора");
-  if (model_.ВыхКабеля(k) == QString::number(k) + QStringLiteral("Вых") + number)
-    return QStringLiteral("подключён к выходу модулятора");
+  if (model_.atInput(k, p)) return QStringLiteral("подключён к входу модулятора");
+  if (model_.atOutput(k, p)) return QStringLiteral("подключён к выходу модулятора");
   return QStringLiteral("свободен");
 }
 
@@ -178,8 +164,7 @@ bool KeyboardWiring::eventFilter(QObject* watched, QEvent* event) {
   if (keys->key() == Qt::Key_Right) arrow = {step, 0};
   if (keys->key() == Qt::Key_Up) arrow = {0, -step};
   if (keys->key() == Qt::Key_Down) arrow = {0, step};
-  const bool activate =
-      keys->key() == Qt::Key_Space || keys->key() == Qt::Key_Return || keys->key() == Qt::Key_Enter;
+  const bool activate = activatesControl(keys);
   const bool menuKey = keys->key() == Qt::Key_Menu ||
                        (keys->key() == Qt::Key_F10 && keys->modifiers() & Qt::ShiftModifier);
 

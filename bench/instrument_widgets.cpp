@@ -31,8 +31,7 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
-  const bool toggles = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-                       event->key() == Qt::Key_Enter;
+  const bool toggles = activatesControl(event);
   // A key held down toggles once, as one click does.
   if (!toggles) return QLabel::keyPressEvent(event);
   if (!event->isAutoRepeat()) emit clicked();

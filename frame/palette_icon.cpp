@@ -54,8 +54,7 @@ void PaletteIcon::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PaletteIcon::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && onClick_) {
+  if (activatesControl(event) && onClick_) {
     onClick_();
   } else {
     QFrame::keyPressEvent(event);

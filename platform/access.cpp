@@ -18,31 +18,50 @@
 
 namespace {
 
-// Dynamic properties that choose how the screen reader sees a widget.
-constexpr char kRole[] = "fmlabAccessRole";  // "switch", "value", "picture", "decorative"
-constexpr char kOn[] = "fmlabSwitchedOn";
+constexpr char kOn[] = "fmlabSwitchedOn";  // a switch's state, as its owner last set it
 constexpr char kRing[] = "fmlabFocusRing";
 constexpr char kRingName[] = "fmlabFocusRingMark";
 
-QString roleOf(const QObject* object) { return object->property(kRole).toString(); }
+// How a screen reader reads one of the lab's own widgets, where Qt's description by class does
+// not fit: its role, the state flags only its owner knows, its value, whether it only decorates
+// (then it says nothing), and whether the reader's "press" works it (as Space does).
+struct Reading {
+  QAccessible::Role role;
+  AccessibleState state;
+  std::function<QString()> value;
+  bool decorative = false;
+  bool pressable = false;
+};
 
-class SwitchInterface : public QAccessibleWidget {
+QHash<const QObject*, Reading>& readings() {
+  static QHash<const QObject*, Reading> all;
+  return all;
+}
+
+class ReadWidget : public QAccessibleWidget {
  public:
-  explicit SwitchInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::CheckBox) {}
+  using QAccessibleWidget::QAccessibleWidget;
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    state.checkable = true;
-    state.checked = widget()->property(kOn).toBool();
+    const Reading reading = readings().value(object(), {role(), {}, {}});
+    if (reading.state) reading.state(state);
+    if (reading.decorative) state.invisible = true;
     return state;
   }
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Value)
-      return widget()->property(kOn).toBool() ? QStringLiteral("включено")
-                                              : QStringLiteral("выключено");
+    const Reading reading = readings().value(object(), {role(), {}, {}});
+    if (reading.decorative) return {};
+    if (t == QAccessible::Value && reading.value) return reading.value();
     return QAccessibleWidget::text(t);
   }
-  QStringList actionNames() const override { return {pressAction(), toggleAction()}; }
+  QStringList actionNames() const override {
+    if (!readings().value(object(), {role(), {}, {}}).pressable)
+      return QAccessibleWidget::actionNames();
+    return {pressAction(), toggleAction()};
+  }
   void doAction(const QString& name) override {
+    if (!readings().value(object(), {role(), {}, {}}).pressable)
+      return QAccessibleWidget::doAction(name);
     if (name != pressAction() && name != toggleAction()) return;
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
       QKeyEvent key(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
@@ -51,50 +70,26 @@ class SwitchInterface : public QAccessibleWidget {
   }
 };
 
-class ValueInterface : public QAccessibleWidget {
- public:
-  explicit ValueInterface(ValueLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Value) return static_cast<const ValueLabel*>(widget())->spokenValue();
-    return QAccessibleWidget::text(t);
-  }
-};
-
-class PictureInterface : public QAccessibleWidget {
- public:
-  explicit PictureInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
-};
-
-// Read as nothing: no name, no text, and invisible to the reader's review.
-class DecorationInterface : public QAccessibleWidget {
- public:
-  explicit DecorationInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
-  QString text(QAccessible::Text) const override { return {}; }
-  QAccessible::State state() const override {
-    QAccessible::State state = QAccessibleWidget::state();
-    state.invisible = true;
-    return state;
-  }
-};
-
-// Consulted for each class of a widget from the most derived one, after Qt's own factory; so it
-// decides for our own widget classes and for those Qt has no interface of its own for.
-QAccessibleInterface* accessFactory(const QString&, QObject* object) {
-  auto* widget = qobject_cast<QWidget*>(object);
-  if (!widget) return nullptr;
-  const QString role = roleOf(object);
-  if (role == QLatin1String("switch")) return new SwitchInterface(widget);
-  if (role == QLatin1String("value"))
-    if (auto* label = qobject_cast<ValueLabel*>(widget)) return new ValueInterface(label);
-  if (role == QLatin1String("picture")) return new PictureInterface(widget);
-  if (role == QLatin1String("decorative")) return new DecorationInterface(widget);
-  return nullptr;
+// Asked for every class of an object's hierarchy, the most derived first; the widgets given a
+// reading answer at once, before Qt's own factory describes them by their class.
+QAccessibleInterface* readWidget(const QString&, QObject* object) {
+  const auto it = readings().constFind(object);
+  if (it == readings().cend() || !object->isWidgetType()) return nullptr;
+  return new ReadWidget(static_cast<QWidget*>(object), it->role);
 }
 
-void setRole(QWidget* widget, const char* role) {
-  static const bool installed = (QAccessible::installFactory(accessFactory), true);
-  (void)installed;
-  widget->setProperty(kRole, QString::fromLatin1(role));
+void setReading(QWidget* widget, Reading reading) {
+  static const bool installed = (QAccessible::installFactory(readWidget), true);
+  Q_UNUSED(installed);
+  if (!readings().contains(widget))
+    QObject::connect(widget, &QObject::destroyed, [widget] { readings().remove(widget); });
+  const QAccessible::Role role = reading.role;
+  readings().insert(widget, std::move(reading));
+  // An interface made before (a label makes one as its text is set), or with another role, is
+  // made again.
+  QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+  if (made && (!dynamic_cast<ReadWidget*>(made) || made->role() != role))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 // The one focus frame of the lab's own controls: dark blue inside a white line, seen on the grey
@@ -115,7 +110,7 @@ class FocusRing : public QWidget {
     setAttribute(Qt::WA_NoSystemBackground);
     setObjectName(QLatin1String(kRingName));
     setFocusPolicy(Qt::NoFocus);
-    setRole(this, "decorative");
+    markDecorative(this);
   }
 
  protected:
@@ -175,7 +170,16 @@ void takeFocusWithRing(QWidget* control) {
 }
 
 void markAsSwitch(QWidget* control, const QString& name, const QString& description) {
-  setRole(control, "switch");
+  setReading(control, {QAccessible::CheckBox,
+                       [control](QAccessible::State& state) {
+                         state.checkable = true;
+                         state.checked = control->property(kOn).toBool();
+                       },
+                       [control] {
+                         return control->property(kOn).toBool() ? QStringLiteral("включено")
+                                                                : QStringLiteral("выключено");
+                       },
+                       false, true});
   nameControl(control, name, description);
   takeFocusWithRing(control);
 }
@@ -185,8 +189,7 @@ void setSwitchState(QWidget* control, bool on) {
   control->setProperty(kOn, on);
   QAccessible::State changed;
   changed.checked = true;
-  QAccessibleStateChangeEvent event(control, changed);
-  QAccessible::updateAccessibility(&event);
+  announceState(control, changed);
 }
 
 namespace {
@@ -206,12 +209,20 @@ void announceRefused(QWidget* box) {
 }
 
 void describePicture(QWidget* picture, const QString& name, const QString& text) {
-  if (roleOf(picture).isEmpty()) setRole(picture, "picture");
-  if (picture->accessibleName() != name) picture->setAccessibleName(name);
-  if (picture->accessibleDescription() != text) picture->setAccessibleDescription(text);
+  if (!readings().contains(picture)) setReading(picture, {QAccessible::Graphic, {}, {}});
+  sayChanges(picture, name, text);
 }
 
-void markDecorative(QWidget* picture) { setRole(picture, "decorative"); }
+void sayChanges(QWidget* widget, const QString& name, const QString& description) {
+  if (widget->accessibleName() != name) widget->setAccessibleName(name);
+  if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+}
+
+void markDecorative(QWidget* picture) { setReading(picture, {QAccessible::Graphic, {}, {}, true}); }
+
+bool activatesControl(const QKeyEvent* key) {
+  return key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
 
 void enableMenuKeys(QMainWindow* window) {
   QMenuBar* bar = window->menuBar();
@@ -241,7 +252,9 @@ void enableMenuKeys(QMainWindow* window) {
   });
 }
 
-ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) { setRole(this, "value"); }
+ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) {
+  setReading(this, {QAccessible::StaticText, {}, [this] { return spokenValue(); }});
+}
 
 void ValueLabel::setValueText(const QString& text) {
   if (text == this->text()) return;
@@ -256,38 +269,7 @@ QString ValueLabel::spokenValue() const {
   return unit_.isEmpty() || value.isEmpty() ? value : value + QLatin1Char(' ') + unit_;
 }
 
-// Roles and focus marks of the pictures and labels that act on a click.
-
 namespace {
-
-struct Traits {
-  QAccessible::Role role;
-  AccessibleState state;
-};
-
-QHash<const QObject*, Traits>& traits() {
-  static QHash<const QObject*, Traits> all;
-  return all;
-}
-
-class DescribedWidget : public QAccessibleWidget {
- public:
-  using QAccessibleWidget::QAccessibleWidget;
-  QAccessible::State state() const override {
-    QAccessible::State state = QAccessibleWidget::state();
-    const auto it = traits().constFind(object());
-    if (it != traits().cend() && it->state) it->state(state);
-    return state;
-  }
-};
-
-// Asked for every class of an object's hierarchy, the most derived first; the widgets given a
-// role answer at once, before Qt's own factory describes them by their class.
-QAccessibleInterface* describedWidget(const QString&, QObject* object) {
-  const auto it = traits().constFind(object);
-  if (it == traits().cend() || !object->isWidgetType()) return nullptr;
-  return new DescribedWidget(static_cast<QWidget*>(object), it->role);
-}
 
 // A frame laid over its parent while the parent has the focus; the mouse passes through it.
 class FocusMark : public QWidget {
@@ -316,16 +298,7 @@ class FocusMark : public QWidget {
 }  // namespace
 
 void setAccessibleRole(QWidget* widget, QAccessible::Role role, AccessibleState state) {
-  static const bool installed = (QAccessible::installFactory(describedWidget), true);
-  Q_UNUSED(installed);
-  if (!traits().contains(widget))
-    QObject::connect(widget, &QObject::destroyed, [widget] { traits().remove(widget); });
-  traits().insert(widget, {role, std::move(state)});
-  // An interface Qt made before (a label makes one as its text is set) is made again, with the
-  // role.
-  QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
-  if (made && !dynamic_cast<DescribedWidget*>(made))
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+  setReading(widget, {role, std::move(state), {}});
 }
 
 void announceState(QWidget* widget, QAccessible::State changed) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QKeyEvent;
 class QMainWindow;
 class QWidget;
 
@@ -37,6 +38,12 @@ void announceRefused(QWidget* box);
 void describePicture(QWidget* picture, const QString& name, const QString& text);
 // A picture that only decorates: read as nothing.
 void markDecorative(QWidget* picture);
+// The name and description a reader says, each set only when it changed: every change is
+// announced.
+void sayChanges(QWidget* widget, const QString& name, const QString& description);
+
+// The keys that work a focused control as a click does: Space, Enter and Return.
+bool activatesControl(const QKeyEvent* key);
 
 // The menu bar opens from the keyboard: Alt alone, as on every desktop, and F10. Once per
 // window; it makes the window's menu bar.
@@ -59,15 +66,11 @@ class ValueLabel : public QLabel {
   QString unit_;
 };
 
-// Keyboard and screen-reader access for controls that Qt's own widgets do not cover: pictures
-// and labels that act on a click.
-
 // Adds the state flags of a widget that only its owner knows (checked, has a menu, movable).
 using AccessibleState = std::function<void(QAccessible::State&)>;
 
 // Gives a widget the role a screen reader announces. The name and the description stay the
-// widget's own (QWidget::setAccessibleName, setAccessibleDescription). Call it before anything
-// asks for the widget's accessible interface.
+// widget's own (QWidget::setAccessibleName, setAccessibleDescription).
 void setAccessibleRole(QWidget* widget, QAccessible::Role role, AccessibleState state = {});
 
 // Tells a screen reader that a state flag of the widget changed (the chosen palette picture).
