@@ -17,16 +17,7 @@ for _ in $(seq 100); do [ -e "$workdir/wm-ready" ] && break; sleep 0.1; done
 "$program" >"$workdir/log" 2>&1 &
 pid=$!
 
-window_named() {  # the visible window of the program named exactly $1 (waits up to 20 s)
-  for _ in $(seq 100); do
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-      [ "$(xdotool getwindowname "$w")" = "$1" ] && { echo "$w"; return 0; }
-    done
-    sleep 0.2
-  done
-  echo "no window named '$1'; the program says:" >&2; cat "$workdir/log" >&2
-  return 1
-}
+. "$(dirname "$0")/windows.sh"
 
 title=$(window_named "Аналоговые системы связи")
 # Where the window system has a window (xwininfo: xdotool counts the frame in twice), and the

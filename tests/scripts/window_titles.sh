@@ -15,20 +15,7 @@ workdir=$(mktemp -d)
 pid=$!
 trap 'kill $pid 2>/dev/null || true; rm -rf "$workdir"' EXIT
 
-# The visible window of the program whose name is exactly $1 (waits up to 20 s).
-window_named() {
-  for _ in $(seq 100); do
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-      [ "$(xdotool getwindowname "$w")" = "$1" ] && { echo "$w"; return 0; }
-    done
-    sleep 0.2
-  done
-  echo "no window titled '$1'; the program's windows:" >&2
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    echo "  '$(xdotool getwindowname "$w")'" >&2
-  done
-  return 1
-}
+. "$(dirname "$0")/windows.sh"
 
 title=$(window_named "Аналоговые системы связи")
 # The menu bar's first item, "Выход", asks the exit question.
