@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake g++ ninja-build qt6-base-dev qt6-svg-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool
           openbox x11-utils dpkg-dev file desktop-file-utils strace mold lintian appstream man-db
-          poppler-utils python3 at-spi2-core python3-pyatspi dbus dbus-x11)
+          poppler-utils python3 at-spi2-core python3-pyatspi dbus dbus-x11 locales-all
+          orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 if [ "${FMLAB_WITH_FUZZ:-0}" = 1 ]; then packages+=(clang libclang-rt-14-dev); fi
 
 missing=()

@@ -1,7 +1,7 @@
 #include "types/number_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -24,7 +24,13 @@ double numberFromText(const QString& text) {
     }
   }
   if (!digits) return 0.0;
-  const double value = std::strtod(number.c_str(), nullptr);
+  // from_chars reads a point whatever the process locale says (strtod would stop at the point
+  // under ru_RU.UTF-8, where the separator is a comma); it takes no plus sign.
+  const char* first = number.data();
+  if (*first == '+') ++first;
+  double value = 0.0;
+  const auto result = std::from_chars(first, number.data() + number.size(), value);
+  if (result.ec != std::errc()) return 0.0;  // beyond double's range
   return std::isfinite(value) ? value : 0.0;
 }
 

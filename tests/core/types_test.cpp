@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "types/currency.h"
 #include "types/display_format.h"
@@ -28,15 +30,23 @@ TEST(Currency, RoundsToFourDecimalsHalfToEven) {
   EXPECT_EQ(Currency::fromDouble(-2.5)->raw(), -25000);
 }
 
-// The longest leading number of a text; to 16 bits with halves to even, nothing on overflow; and
+// The longest leading number of a text, with a point whatever the process locale (a Russian
+// desktop's C library reads a comma); to 16 bits with halves to even, nothing on overflow; and
 // back to text with a blank for the sign.
 TEST(NumberText, ReadsConvertsAndWritesNumbers) {
-  const std::pair<const char*, double> texts[] = {
-      {"", 0},     {"abc", 0},    {"10", 10}, {"12.5abc", 12.5}, {"1.2.3", 1.2},
-      {".5", 0.5}, {"-.5", -0.5}, {"  7", 7}, {"-", 0},          {".", 0},
-      {"5.", 5},   {"3-4", 3},    {"+2", 2},  {"1,5", 1},        {"мВ 5", 0}};
-  for (const auto& [text, value] : texts)
-    EXPECT_EQ(numberFromText(QString::fromUtf8(text)), value) << text;
+  const std::pair<std::string, double> texts[] = {
+      {"", 0},           {"abc", 0},         {"10", 10},
+      {"12.5abc", 12.5}, {"1.2.3", 1.2},     {".5", 0.5},
+      {"-.5", -0.5},     {"  7", 7},         {"-", 0},
+      {".", 0},          {"5.", 5},          {"3-4", 3},
+      {"+2", 2},         {"1,5", 1},         {"мВ 5", 0},
+      {"17.9", 17.9},    {"0.0002", 0.0002}, {"4" + std::string(400, '0'), 0}};
+  for (const char* locale : {"C", "ru_RU.UTF-8"}) {
+    ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale << " is not installed";
+    for (const auto& [text, value] : texts)
+      EXPECT_EQ(numberFromText(QString::fromStdString(text)), value) << locale << ": " << text;
+  }
+  std::setlocale(LC_ALL, "C");
   const std::pair<double, std::optional<std::int16_t>> wholes[] = {
       {32.5, 32},    {33.5, 34},         {-2.5, -2},  {-3.5, -4}, {32767.4, 32767},
       {32767.5, {}}, {-32768.5, -32768}, {40000, {}}, {kNaN, {}}};

@@ -12,7 +12,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 #include <cmath>
+#include <string>
 
 #include "platform/pictures.h"
 #include "records/results_file.h"
@@ -292,5 +294,28 @@ TEST_F(ScreenContract, EnterTwiceInRowOneOpensRowThree) {
   enter(Characteristic, "Text1(3)", "0"), reach(Report);  // no slope: S shows the 0 stored
   for (QLabel* s : {child<QLabel>(Characteristic, "Label8(3)"), child<QLabel>(Report, "Label6(3)")})
     EXPECT_EQ(s->text(), localeNumber("."));
+}
+
+// On a Russian desktop the C library reads a comma as the decimal separator; typed numbers (a
+// comma turns into a point as it is typed) and the mf column's own captions are read with the
+// point all the same, and the computed cells show the desktop's separator.
+TEST_F(ScreenContract, TypedDecimalsAreReadWholeOnARussianDesktop) {
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  ASSERT_NE(std::setlocale(LC_ALL, "ru_RU.UTF-8"), nullptr) << "ru_RU.UTF-8 is not installed";
+  reach(Characteristic);
+  enter(Characteristic, "Text1(1)", "17,9");
+  EXPECT_EQ(child<QLineEdit>(Characteristic, "Text1(1)")->text(), "17.9");
+  EXPECT_EQ(state.Рез.Харuвх[1], 17.9f);
+  // U = 17.9 x 1.41 = 25.239; Δf = 2.408 x 0.5 = 1.204; S = 1.204 / 0.025239 = 47.70.
+  const std::pair<const char*, const char*> cells[] = {
+      {"Label5(1)", "25.24"}, {"Label6(1)", "1.2"}, {"Label8(1)", "47.7"}};
+  for (const auto& [cell, shown] : cells)
+    EXPECT_EQ(child<QLabel>(Characteristic, cell)->text(), localeNumber(shown)) << cell;
+  reach(Band);
+  enter(Band, "txtГрЧаст(1)", "60,5");
+  enter(Band, "Txtdfk", "150,25");
+  EXPECT_EQ(state.Рез.F1.raw(), 605000);
+  EXPECT_EQ(state.Рез.dfk.raw(), 1502500);
+  std::setlocale(LC_ALL, before.c_str());
 }
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
@@ -54,7 +55,9 @@ bool saveScreenPng(QWidget* widget, const QString& name) {
 }
 
 QString localeNumber(const char* text) {
-  return QString::fromUtf8(text).replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+  // A point next to a digit ("2.6", ".5", "1.") or alone (a zero), not the one that ends "дел.".
+  static const QRegularExpression point(QStringLiteral("(?<=\\d)\\.|\\.(?=\\d)|^\\.$"));
+  return QString::fromUtf8(text).replace(point, QLocale::system().decimalPoint());
 }
 
 void typeInto(QWidget* box, const QString& keys) {

@@ -69,7 +69,9 @@ class ScriptedDesktop : public Desktop {
 void settleEvents();
 // Writes what the widget's window shows to build/screens/<name, or the form's name>.png.
 bool saveScreenPng(QWidget* widget, const QString& name = {});
-// A number written with a point, as the system locale shows it.
+// gtest shows a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+// Numbers written with a point, as the system locale shows them ("2.6 дел." -> "2,6 дел.").
 QString localeNumber(const char* text);
 // Types the keys one by one into the box (QTest::keyClicks takes Latin-1 only), the box given
 // the focus first. Keys that type no character are written \r (Enter), ⌫ (Backspace), ⌦
