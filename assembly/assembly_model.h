@@ -38,7 +38,7 @@ class AssemblyModel {
     bool Visible = false;
     QString Tag;      // side letter of its plugs, then its name: "ПГенератор"
     QString Picture;  // "Генератор.wmf"
-    int z = 0;        // stacking order on the table, shared with the plugs lying there
+    int z = 0;        // when it was put down: the later lies on the other instruments
   };
   struct Plug {
     double Left = 0, Top = 0;  // in the container's coordinates

@@ -275,10 +275,11 @@ void FrmМонтаж::syncTable() {
   }
   modulator_->setGeometry(pixels(model_.modulatorRect()));
 
-  // Instruments and plugs in the order they lie on one another, the topmost last.
-  std::vector<std::pair<int, QWidget*>> order;
+  // What lies on what, the topmost last: the instruments in the order they were put down, then
+  // the plugs (and so the ends of their cables) above every instrument, in their own order.
+  std::vector<std::tuple<bool, int, QWidget*>> order;
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i)
-    order.emplace_back(model_.instrument(i).z, instruments_[i]);
+    order.emplace_back(false, model_.instrument(i).z, instruments_[i]);
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
     for (int p = 1; p <= 2; ++p) {
       const AssemblyModel::Plug& plug = model_.plug(k, p);
@@ -292,12 +293,14 @@ void FrmМонтаж::syncTable() {
       box->setPicture(plug.Picture, picture(plug.Picture));
       box->setGeometry(pixels(model_.plugRect(k, p)));
       box->setProperty("Tag", plug.Tag);
-      order.emplace_back(plug.z, box);
+      order.emplace_back(true, plug.z, box);
     }
   }
-  std::stable_sort(order.begin(), order.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& [z, box] : order) box->raise();
+  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+  });
+  for (const auto& [plug, z, box] : order) box->raise();
+  table_->setKeyboardPoint(table_->keyboardPoint());  // its cross over them all
 
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
     const AssemblyModel::Line& line = model_.Кабель(k);

@@ -47,8 +47,6 @@ KeyboardWiring::KeyboardWiring(QWidget* screen, AssemblyModel& model, const Cont
       actions_(std::move(actions)),
       menu_(new QMenu(screen)) {
   menu_->setObjectName(QStringLiteral("terminalMenu"));
-  const QString plugKeys = QStringLiteral(
-      "Enter, пробел или клавиша меню — выбрать, куда подключить разъём, или вынуть его.");
   std::vector<QWidget*> focusable{controls_.info, controls_.table};
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
     setAccessibleRole(controls_.instruments[i], QAccessible::Graphic,
@@ -61,7 +59,6 @@ KeyboardWiring::KeyboardWiring(QWidget* screen, AssemblyModel& model, const Cont
       PictureControl* plug = controls_.plugs[k][p];
       setAccessibleRole(plug, QAccessible::ButtonMenu,
                         [](QAccessible::State& state) { state.hasPopup = true; });
-      plug->setToolTip(plugKeys);
       focusable.push_back(plug);
     }
   }
@@ -99,9 +96,11 @@ void KeyboardWiring::refresh() {
   }
   for (int k = 1; k <= AssemblyModel::kCables; ++k) {
     for (int p = 1; p <= 2; ++p) {
-      sayChanges(controls_.plugs[k][p],
-                 QStringLiteral("Кабель %1, разъём %2: ").arg(k).arg(p) + plugState(k, p),
-                 controls_.plugs[k][p]->toolTip());
+      sayChanges(
+          controls_.plugs[k][p],
+          QStringLiteral("Кабель %1, разъём %2: ").arg(k).arg(p) + plugState(k, p),
+          QStringLiteral(
+              "Enter, пробел или клавиша меню — выбрать, куда подключить разъём, или вынуть его."));
     }
   }
   QStringList input, output;

@@ -155,7 +155,10 @@ void FrmБессель::ОсиБессель() {
 
 void FrmБессель::КриваяJn() { drawTrace(*picБессель, besselCurve(state())); }
 
+// Also called by the window system's repaints, which come while the bench works too and leaves
+// Порядок at 5 after its spectrum: the order drawn is the one the scrollbar and the label show.
 void FrmБессель::picБессель_Paint() {
+  state().Порядок = HScrlПорядок->value();
   PictureBox& plot = *picБессель;
   plot.cls();
   plot.setDrawWidth(2);

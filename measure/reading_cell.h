@@ -19,4 +19,11 @@ class ReadingCell : public NumberBox {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  // The menu bar took the focus: the cell is left only if it goes on from there to another
+  // control of the window.
+  void followFromMenuBar();
+
+  QMetaObject::Connection menuBarWatch_;
 };

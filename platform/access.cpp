@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -92,6 +93,48 @@ void setReading(QWidget* widget, Reading reading) {
     QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
+// Whether a key has moved the focus yet: Tab, Shift+Tab, an arrow in a group (Qt gives those the
+// tab reasons, but also the first control of a window that is activated). The lab's own focus
+// marks show from then on only, as desktops show their focus cues to keyboard users only.
+bool focusMovedByKeys = false;
+
+class FocusKeyWatch : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        keyDown_ = key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+                   (key >= Qt::Key_Left && key <= Qt::Key_Down);
+        break;
+      }
+      case QEvent::KeyRelease:
+      case QEvent::MouseButtonPress:
+        keyDown_ = false;
+        break;
+      case QEvent::FocusIn: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        focusMovedByKeys |=
+            keyDown_ && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
+        break;
+      }
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  bool keyDown_ = false;  // one of the keys that move the focus, not yet released
+};
+
+// Seen before the widget itself sees its focus, so that its mark knows whether to show.
+void watchFocusKeys() {
+  static const bool installed = (qApp->installEventFilter(new FocusKeyWatch(qApp)), true);
+  Q_UNUSED(installed);
+}
+
 // The one focus frame of the lab's own controls: dark blue inside a white line, seen on the grey
 // panels, on the white table, on pictures and on black or white screens.
 void paintFocusFrame(QWidget* widget) {
@@ -125,7 +168,7 @@ QWidget* ringIn(QWidget* parent) {
 
 void followFocus(QWidget* before, QWidget* now) {
   if (QWidget* ring = before ? ringIn(before->parentWidget()) : nullptr) ring->hide();
-  if (!now || !now->property(kRing).toBool() || !now->parentWidget()) return;
+  if (!now || !now->property(kRing).toBool() || !now->parentWidget() || !focusMovedByKeys) return;
   QWidget* ring = ringIn(now->parentWidget());
   if (!ring) ring = new FocusRing(now->parentWidget());
   ring->setGeometry(now->geometry().adjusted(-4, -4, 4, 4));
@@ -151,16 +194,14 @@ QColor focusColour() { return QColor(0, 60, 200); }
 
 void nameControl(QWidget* control, const QString& name, const QString& description) {
   control->setAccessibleName(name);
-  if (!description.isEmpty()) {
-    control->setAccessibleDescription(description);
-    control->setToolTip(control->toolTip().isEmpty() ? description : control->toolTip());
-  }
+  if (!description.isEmpty()) control->setAccessibleDescription(description);
 }
 
 void takeFocusWithRing(QWidget* control) {
   static const bool connected =
       (QObject::connect(qApp, &QApplication::focusChanged, qApp, &followFocus), true);
   (void)connected;
+  watchFocusKeys();
   // A click on a switch leaves the focus where it was, as before; a scrollbar clicked keeps it.
   control->setFocusPolicy(qobject_cast<QAbstractSlider*>(control) ? Qt::StrongFocus : Qt::TabFocus);
   control->setProperty(kRing, true);
@@ -279,13 +320,14 @@ class FocusMark : public QWidget {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
     target->installEventFilter(this);
+    watchFocusKeys();
   }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::Resize) {
       setGeometry(parentWidget()->rect());
-      setVisible(parentWidget()->hasFocus());
+      setVisible(parentWidget()->hasFocus() && focusMovedByKeys);
       raise();
     } else if (event->type() == QEvent::FocusOut) {
       hide();
@@ -307,3 +349,5 @@ void announceState(QWidget* widget, QAccessible::State changed) {
 }
 
 void addFocusMark(QWidget* widget) { new FocusMark(widget); }
+
+void hideFocusMarksUntilKeys() { focusMovedByKeys = false; }

@@ -16,7 +16,8 @@ class QWidget;
 // The colour of every focus mark the lab draws itself (a dark blue, drawn on a white line).
 QColor focusColour();
 
-// The name a screen reader says for the control, and what it adds (the keys it takes).
+// The name a screen reader says for the control, and what it adds (the keys it takes). Neither
+// is shown: the tool tips are the screens' own.
 void nameControl(QWidget* control, const QString& name, const QString& description = {});
 
 // A control that Qt does not draw as focusable (a scrollbar, a custom-drawn switch) takes the
@@ -79,3 +80,8 @@ void announceState(QWidget* widget, QAccessible::State changed);
 // Draws a clear frame over the widget while it has the keyboard focus, for widgets whose own
 // painting shows no focus. The widget keeps its own painting and its mouse handling.
 void addFocusMark(QWidget* widget);
+
+// The lab's own focus marks (the frames above and the rings of takeFocusWithRing) show from the
+// first key that moves the focus on: Tab, Shift+Tab, an arrow in a group. A mouse user never
+// sees them. This starts a run over without them (the screen tests' runs).
+void hideFocusMarksUntilKeys();

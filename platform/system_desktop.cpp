@@ -70,6 +70,9 @@ class SystemDesktop final : public Desktop {
  public:
   MsgAnswer message(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
                     const std::optional<QString>& title) override {
+    // A box over a window that is not shown yet (a load that fails) is centred on the desktop,
+    // not over the place that window has before the window system puts it somewhere.
+    if (parent && !parent->window()->isVisible()) parent = nullptr;
     MessageBox box(parent, buttons == MsgButtons::YesNo);
     box.setWindowModality(Qt::ApplicationModal);
     box.setIcon(qtIcon(icon));

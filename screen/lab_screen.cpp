@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -59,6 +60,16 @@ void LabScreen::showEvent(QShowEvent* event) {
 
 bool LabScreen::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Expose && watched == windowHandle()) centreOnceFramed();
+  // A menu opened by the mouse closes on Escape as on a click beside it: the focus stays where
+  // it was, and the next key goes there. Opened by keys (the menu bar has the focus then),
+  // Escape goes back to the menu bar.
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel) && !menuBar()->hasFocus()) {
+    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+      menu->hide();
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -90,6 +101,7 @@ QMenu* LabScreen::addMenuBarMenu(const QString& name, const QString& caption) {
   QMenu* menu = menuBar()->addMenu(caption);
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);
+  menu->installEventFilter(this);
   return menu;
 }
 

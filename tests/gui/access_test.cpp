@@ -36,6 +36,9 @@ TEST_F(ScreenTest, EveryControlIsNamedAndTabReachesIt) {
       if ((c->focusPolicy() & Qt::TabFocus) && c->isVisible() && c->isEnabled()) {
         EXPECT_TRUE(!spoken(c, QAccessible::Name).trimmed().isEmpty() && visited.count(c))
             << c->objectName().toStdString() << " is nameless or not on the Tab chain";
+        // The reader's hints are not shown: the tool tips are the screens' own.
+        EXPECT_TRUE(c->toolTip().isEmpty() || c->toolTip() != c->accessibleDescription())
+            << c->objectName().toStdString() << " shows its hint";
       }
     QAccessibleInterface* menu =
         QAccessible::queryAccessibleInterface(static_cast<QMainWindow*>(window)->menuWidget());
@@ -46,7 +49,7 @@ TEST_F(ScreenTest, EveryControlIsNamedAndTabReachesIt) {
 
 // The bench by keys: the analyzer on with Space, the amplitude stepped once per key. The reader
 // hears the readout as shown and the spectrum as |J_n(mf)| in divisions of 0.2, carrier first
-// (values from tables of J_n, rounded by hand).
+// (values from tables of J_n, rounded by hand). The focus ring shows from the first Tab on.
 TEST_F(ScreenTest, TheBenchIsWorkedByKeysAndItsSpectrumIsReadAloud) {
   reach(Bench);
   auto* amplitude = child<QScrollBar>(Bench, "HScrUвх");
@@ -54,7 +57,13 @@ TEST_F(ScreenTest, TheBenchIsWorkedByKeysAndItsSpectrumIsReadAloud) {
   auto* power = child(Bench, "LblвклСА");
   auto* analyzer = child(Bench, "PicСпектр");
   ASSERT_TRUE(amplitude && reading && power && analyzer);
+  const auto ringShown = [this] {
+    return std::ranges::any_of(hub->find(Bench)->findChildren<QWidget*>("fmlabFocusRingMark"),
+                               &QWidget::isVisible);
+  };
+  EXPECT_FALSE(ringShown());
   tabTo(power), QTest::keyClick(power, Qt::Key_Space);
+  EXPECT_TRUE(ringShown());
   EXPECT_TRUE(QAccessible::queryAccessibleInterface(power)->state().checked);
   tabTo(amplitude);
   // clang-format off

@@ -41,9 +41,10 @@ TEST_F(ScreenTest, TheKeysAssembleTheTableAsTheMouseDoes) {
 }
 
 // From the first palette picture round the chain, with the role a screen reader announces and
-// a focus mark that shows where the keys go.
+// a focus mark that shows where the keys go (none before a key has moved the focus).
 TEST_F(ScreenTest, TabReachesEveryControlOfThePaletteAndTheTableNamedAndMarked) {
   auto* screen = dynamic_cast<FrmМонтаж*>(reach(Assembly));
+  EXPECT_FALSE(child(Assembly, "Lblинф.focus")->isVisible());
   assembleByKeyboard(hub->find(MainWindow), screen);
   // clang-format off
   const QStringList chain = u"ImgПрибор(1) ImgПрибор(2) ImgПрибор(3) ImgПрибор(5) ImgПрибор(4) ImgПрибор(6) Lblинф PicСтол "

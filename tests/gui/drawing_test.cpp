@@ -26,6 +26,12 @@ struct Scale {  // a user coordinate system: y grows upwards
 constexpr Scale kLf{-11, 1.3, 11, -1.1}, kHf{-11, 1.1, 11, -1.1}, kSpectrum{-10, 1.3, 10, -0.7},
     kViewer{-3, 1.2, 25, -1}, kPlot{-0.35, 12, 0.35, -12};
 
+// What the window system sends when a window is uncovered.
+void uncover(QWindow* window) {
+  QExposeEvent uncovered(QRegion(QRect(QPoint(), window->size())));
+  QCoreApplication::sendEvent(window, &uncovered);
+}
+
 QPointF pixel(const QImage& image, const Scale& s, double x, double y) {
   return {(x - s.left) / (s.right - s.left) * image.width(),
           (s.top - y) / (s.top - s.bottom) * image.height()};
@@ -50,7 +56,8 @@ class Drawing : public ScreenTest {
   }
 };
 
-// The graticules: zero lines red, the others yellow (blue on the viewer), each on its scale.
+// The graticules: zero lines red, the others yellow (blue on the viewer), each on its scale. The
+// viewer, uncovered after the bench's spectrum has left Порядок at 5, shows J_0 as its order says.
 TEST_F(Drawing, GraticulesLieOnEachScreensScale) {
   const double j1 = std::cyl_bessel_j(1, 1.84), j0 = std::cyl_bessel_j(0, 4.0);
   // clang-format off
@@ -58,12 +65,16 @@ TEST_F(Drawing, GraticulesLieOnEachScreensScale) {
       {Bench, "LblВклНЧ", "PicОсцНЧ", kLf, {{5.25, 0, kRed}, {0, 0.5, kRed}, {5.25, 1, kYellow}, {5.25, -1, kYellow}, {5.25, 0.1, kRed, false}}},
       {Bench, "LblвклВЧ", "PicОсцВЧ", kHf, {{0, 0.97, kRed}, {0, -0.97, kRed}, {-9, -1, kYellow}, {-9, 1, kYellow}}},
       {Bench, "LblвклСА", "PicСпектр", kSpectrum, {{5, 0, kRed}, {0, 0.5, kRed}, {5, 0.6, kYellow}, {5, -0.4, kYellow}, {5, 0.1, kRed, false}}},
-      {Bessel, nullptr, "picБессель", kViewer, {{12.5, 0, kRed}, {10, 0.55, kRed}, {3, 0.55, kBlue}, {-1, 0.55, kBlue, false}, {1.84, j1, kBlack}, {4, j0, kRed}}}};
+      {Bessel, nullptr, "picБессель", kViewer, {{12.5, 0, kRed}, {10, 0.55, kRed}, {3, 0.55, kBlue}, {-1, 0.55, kBlue, false}, {1.84, j1, kBlack}, {4, j0, kRed}, {3.5, std::cyl_bessel_j(5, 3.5), kRed, false}}}};
   // clang-format on
   for (const auto& [screen, power, name, scale, probes] : rows) {
     SCOPED_TRACE(name);
     reach(screen);
     if (power) click(screen, power);
+    if (screen == Bessel) {
+      child<QScrollBar>(Bench, "HScrUвх")->setValue(300);
+      uncover(hub->find(Bessel)->windowHandle());
+    }
     expectProbes(screen, name, scale, probes);
   }
 }
@@ -110,8 +121,7 @@ TEST_F(Drawing, InstrumentsDrawOnlyWhileOn) {
     child<QScrollBar>(Bench, "HScrUвх")->setValue(0);
     click(Bench, power);
     EXPECT_EQ(box->image(), on);
-    QExposeEvent uncovered(QRegion(QRect(QPoint(), w->size())));
-    QCoreApplication::sendEvent(w, &uncovered);
+    uncover(w);
     EXPECT_GT(inkCount(box->image(), {kGreen}), 0);
     QTest::mouseDClick(w, Qt::LeftButton, {}, child(Bench, power)->mapTo(box->window(), QPoint()));
     EXPECT_EQ(child(Bench, power)->palette().color(QPalette::Window), QColor(0x80FF80u));

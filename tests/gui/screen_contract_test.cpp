@@ -8,7 +8,9 @@
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -88,7 +90,10 @@ TEST_F(ScreenContract, EveryMessageBoxShowsItsTextTitleIconAndButtons) {
 
 // The real desktop's boxes: a Yes/No question is answered only by "Да" or "Нет" (Escape and the
 // window's close button leave it open); Escape on an OK box is OK, on an OK/Cancel box Cancel.
+// A box over a window not shown yet (a load that fails) is centred on the desktop.
 TEST_F(ScreenContract, OnlyAButtonAnswersAQuestionOfTheSystemDesktop) {
+  QWidget notShown;
+  notShown.setGeometry(0, 0, 200, 100);
   const std::tuple<MsgButtons, bool, const char*, MsgAnswer> rows[] = {
       {YesNo, true, "Да", A::Yes},
       {YesNo, true, "Нет", A::No},
@@ -97,9 +102,11 @@ TEST_F(ScreenContract, OnlyAButtonAnswersAQuestionOfTheSystemDesktop) {
   for (const auto& [buttons, staysOpen, clicked, answer] : rows) {
     SCOPED_TRACE(int(buttons));
     bool open[2] = {};  // after Escape, after the close button
-    QTimer::singleShot(0, [&open, clicked = clicked] {
+    QPoint centre;
+    QTimer::singleShot(0, [&open, &centre, clicked = clicked] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
+      centre = box->frameGeometry().center();
       QTest::keyClick(box, Qt::Key_Escape);
       if ((open[0] = box->isVisible())) box->close();
       open[1] = box->isVisible();
@@ -107,8 +114,11 @@ TEST_F(ScreenContract, OnlyAButtonAnswersAQuestionOfTheSystemDesktop) {
         if (open[1] && b->text() == QString::fromUtf8(clicked)) b->click();
       if (box->isVisible()) box->done(0);  // never left open
     });
-    EXPECT_EQ(systemDesktop().message(nullptr, "?", buttons, None, std::nullopt), answer);
+    EXPECT_EQ(systemDesktop().message(&notShown, "?", buttons, None, std::nullopt), answer);
     EXPECT_EQ(std::pair(open[0], open[1]), std::pair(staysOpen, staysOpen));
+    EXPECT_LE(
+        (centre - QApplication::primaryScreen()->availableGeometry().center()).manhattanLength(),
+        2);
   }
 }
 
@@ -231,6 +241,45 @@ TEST_F(ScreenContract, PointersShowWhatCanBeTakenOrPressed) {
     for (QWidget* w : {table.instrument(i), table.plug(i, 1), table.plug(i, 2)})
       EXPECT_TRUE(sameIcon(w->cursor(), "РукаВз.ico")) << w->objectName().toStdString();
   EXPECT_TRUE(sameIcon(child(Assembly, "Lblинф")->cursor(), "Рука.ICO"));
+}
+
+// What lies on what on the table, from the bottom up: the instruments, the one put down last on
+// top, then every plug on the table (a free one dropped over a plug in an instrument too), and the
+// keyboard's cross over all.
+TEST_F(ScreenContract, PlugsLieAboveTheInstrumentsAndTheLastInstrumentPutDownOnTop) {
+  AssemblyDriver t(dynamic_cast<FrmМонтаж*>(reach(Assembly)), state);
+  const QPoint stack = t.plug(3, 1)->geometry().center();
+  t.place(1, stack), t.place(2, stack), t.place(1, stack + QPoint(40, 0)), t.plugInto(4, 1, 2);
+  t.drag(t.plug(5, 1), {10, 8}, t.plug(4, 1), {20, 8});
+  tabTo(t.table()), QTest::keyClick(t.table(), Qt::Key_Return);
+  QStringList pile;
+  for (QWidget* w : t.table()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (w->isVisible() && w->objectName().startsWith("Pic") && !w->objectName().endsWith("focus"))
+      pile << w->objectName();
+  EXPECT_EQ(
+      pile.join(' '),
+      "PicИссл4п(0) PicПрибор(2) PicПрибор(1) PicРазъем1(5) PicРазъем2(5) PicРазъем2(4) "
+      "PicРазъем1(3) PicРазъем2(3) PicРазъем1(2) PicРазъем2(2) PicРазъем1(1) PicРазъем2(1) PicСтол.point");
+}
+
+// The menu bar's focus (F10 and Escape, "Печать" opened by the mouse and closed by Escape) does
+// not leave a reading cell, and the next key reaches it; a click from the menu bar on a button
+// does.
+TEST_F(ScreenContract, OnlyAnotherControlLeavesAReadingCellForTheMenuBar) {
+  auto* window = static_cast<QMainWindow*>(reach(Characteristic));
+  auto* cell = child<QLineEdit>(Characteristic, "Text1(1)");
+  QMenuBar* bar = window->menuBar();
+  QApplication::setActiveWindow(window), typeInto(cell, "7");
+  QTest::keyClick(cell, Qt::Key_F10), QTest::keyClick(bar, Qt::Key_Escape);
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[1]).center());
+  QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape), settleEvents();
+  QApplication::setActiveWindow(window);  // offscreen, a closed menu leaves it inactive
+  QTest::keyClick(window->focusWidget(), Qt::Key_8);
+  EXPECT_EQ(std::pair(cell->text(), cell->palette().color(QPalette::Base)),
+            std::pair(QString("78"), QColor(255, 0, 0)));
+  QTest::keyClick(cell, Qt::Key_F10);
+  QTest::mouseClick(child(Characteristic, "CmdEnd"), Qt::LeftButton);
+  EXPECT_EQ(cell->palette().color(QPalette::Base), QColor(0, 255, 0));
 }
 
 // Right after its load every instrument of the bench is off (light green) and Порядок is back at

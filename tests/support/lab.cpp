@@ -15,6 +15,7 @@
 
 #include "app/startup.h"
 #include "assembly/assembly_screen.h"
+#include "platform/access.h"
 #include "platform/application_setup.h"
 #include "platform/pictures.h"
 #include "platform/program_dir.h"
@@ -114,6 +115,7 @@ ScreenTest::~ScreenTest() {
 
 void ScreenTest::restart(double draw) {
   closeScreens();
+  hideFocusMarksUntilKeys();
   state = ModЧМ();
   state.rnd = [draw] { return draw; };
   desktop = ScriptedDesktop();

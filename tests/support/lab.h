@@ -95,7 +95,8 @@ class ScreenTest : public ::testing::Test {
   // Loads what lies before the screen on the student's road, as the screens' buttons do, then
   // the screen itself (the report through the characteristic's preview).
   LabScreen* reach(ScreenId id);
-  // A fresh run: the screens closed, a new work state (every draw `draw`) and desktop.
+  // A fresh run: the screens closed, a new work state (every draw `draw`) and desktop, no key
+  // pressed yet.
   void restart(double draw = 0.5);
   std::vector<ScreenId> loaded() const {
     std::vector<ScreenId> ids;
