@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include "tools/fmlab-results/results_check.h"
-#include "tools/fmlab-results/results_output.h"
+#include "teacher/results_check.h"
+#include "teacher/results_output.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/results_output.h"
+#include "teacher/results_output.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -6,7 +6,7 @@
 #include <QJsonObject>
 #include <cmath>
 
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/results_text.h"
 #include "types/display_format.h"
 
 namespace {

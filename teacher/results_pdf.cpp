@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/results_pdf.h"
+#include "teacher/results_pdf.h"
 
 #include <QApplication>
 #include <QPageLayout>
@@ -12,9 +12,9 @@
 #include "platform/desktop.h"
 #include "screen/navigation.h"
 #include "state/work_state.h"
-#include "tools/fmlab-results/readings_check.h"
-#include "tools/fmlab-results/results_output.h"
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/readings_check.h"
+#include "teacher/results_output.h"
+#include "teacher/results_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "measure/characteristic_table.h"
 #include "state/result_record.h"
-#include "tools/fmlab-results/readings_check.h"
+#include "teacher/readings_check.h"
 
 // What is wrong with a results file, in words a teacher reads.
 struct ResultsFinding {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "tools/fmlab-results/results_check.h"
+#include "teacher/results_check.h"
 
 // The class's PDF, A4, vector only: a page per file in the given order (the file's card over the
 // student's report as the report screen draws it, with the bench's characteristic of the fitted

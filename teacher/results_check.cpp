@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/results_check.h"
+#include "teacher/results_check.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 
 #include "records/results_file.h"
 #include "state/work_state.h"
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/results_text.h"
 #include "types/number_text.h"
 
 const char* const kRowIndexCaptions[kCharacteristicRows + 1] = {

@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/results_text.h"
 
 #include <charconv>
 #include <cmath>
