@@ -8,7 +8,7 @@
 #include <QTextStream>
 
 #include "records/results_file.h"
-#include "teacher/results_pdf.h"
+#include "teacher/results_pages.h"
 #include "tools/fmlab-results/results_tool.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <vector>
 
 #include "measure/characteristic_table.h"
@@ -17,6 +18,7 @@ struct ResultsFinding {
     Band,        // a band value does not follow from N, pk, Δfk and F2
     Snapshot,    // the student's final choice (ПолосаИтог) contradicts itself
     Reading,     // a reading u вх the bench's modulator could not have shown
+    Control,     // a text holds control characters (shown escaped)
   };
   Kind kind;
   QString text;
@@ -36,6 +38,14 @@ struct ResultsFileReport {
   bool readable() const { return error.isEmpty(); }
   bool sound() const { return readable() && findings.empty(); }
 };
+
+// The record's texts with the captions a teacher reads, the six personal fields first.
+struct RecordText {
+  const char* caption;
+  QString text;  // as the record holds it, padding and all
+};
+inline constexpr int kPersonalFields = 6;
+std::array<RecordText, 9> recordTexts(const Результат& record);
 
 // The fixed modulation index of each row of the characteristic table (rows 1..14), as the
 // table's mf column shows it.
