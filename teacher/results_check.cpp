@@ -1,5 +1,6 @@
 #include "teacher/results_check.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
@@ -265,6 +266,11 @@ std::vector<ResultsFinding> checkResultsRecord(const Результат& record)
   checkBand(record, findings);
   checkSnapshot(record, findings);
   return findings;
+}
+
+QFileInfoList resultsFilesIn(const QString& folder) {
+  return QDir(folder).entryInfoList({QStringLiteral("*.res")}, QDir::Files,
+                                    QDir::Name | QDir::IgnoreCase);
 }
 
 ResultsFileReport inspectResultsFile(const QString& path) {

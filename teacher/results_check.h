@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfoList>
 #include <QString>
 #include <array>
 #include <vector>
@@ -54,6 +55,10 @@ extern const char* const kRowIndexCaptions[kCharacteristicRows + 1];
 // Whether the student confirmed a number of channels: the snapshot ПолосаИтог holds anything
 // but zeros (a confirmed empty "N ТЛФ" leaves NИтог = 0 but copies the other values).
 bool snapshotTaken(const Результат& record);
+
+// The results files of a folder as the teacher's programs take them: every *.res file in it (not
+// in its subfolders), by name.
+QFileInfoList resultsFilesIn(const QString& folder);
 
 // Reads a results file and checks it.
 ResultsFileReport inspectResultsFile(const QString& path);

@@ -297,14 +297,19 @@ bool drawResultsPages(QPagedPaintDevice& device, const std::vector<ResultsFileRe
   return painter.end();
 }
 
-bool writeResultsPdf(const QString& fileName, const std::vector<ResultsFileReport>& reports,
+bool writeResultsPdf(QPdfWriter& writer, const std::vector<ResultsFileReport>& reports,
                      bool withSummary, const std::function<void(int, int)>& pageDone) {
-  QPdfWriter writer(fileName);
   writer.setResolution(kPdfResolution);
   setResultsPageLayout(writer);
   writer.setTitle(QStringLiteral("Отчеты студентов: модуляционная характеристика"));
-  writer.setCreator(QStringLiteral("fmlab-results"));
   return drawResultsPages(writer, reports, withSummary, pageDone);
+}
+
+bool writeResultsPdf(const QString& fileName, const std::vector<ResultsFileReport>& reports,
+                     bool withSummary, const std::function<void(int, int)>& pageDone) {
+  QPdfWriter writer(fileName);
+  writer.setCreator(QStringLiteral("fmlab-results"));
+  return writeResultsPdf(writer, reports, withSummary, pageDone);
 }
 
 QImage resultsPageImage(const ResultsFileReport& report, QSize room) {

@@ -8,6 +8,7 @@
 #include "teacher/results_check.h"
 
 class QPagedPaintDevice;
+class QPdfWriter;
 
 // The teacher's pages, A4, vector only: a page per file in the given order (the file's card over
 // the student's report as the report screen draws it, with the bench's characteristic of the
@@ -15,8 +16,12 @@ class QPagedPaintDevice;
 // summary as a table. They need a QApplication. `pageDone` is told after each file's page (files
 // done, files in all).
 
-// On a PDF file. False when it cannot be written.
+// On a PDF file made by fmlab-results, or on a PDF writer that the caller named the creator of.
+// False when it cannot be written.
 bool writeResultsPdf(const QString& fileName, const std::vector<ResultsFileReport>& reports,
+                     bool withSummary,
+                     const std::function<void(int done, int total)>& pageDone = nullptr);
+bool writeResultsPdf(QPdfWriter& writer, const std::vector<ResultsFileReport>& reports,
                      bool withSummary,
                      const std::function<void(int done, int total)>& pageDone = nullptr);
 // On a device whose page layout is set (a printer), at its own resolution. False when the

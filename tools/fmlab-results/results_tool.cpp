@@ -1,6 +1,5 @@
 #include "tools/fmlab-results/results_tool.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -169,8 +168,7 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
       continue;
     }
     folderGiven = true;
-    const QFileInfoList files = QDir(path).entryInfoList({QStringLiteral("*.res")}, QDir::Files,
-                                                         QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = resultsFilesIn(path);
     if (files.isEmpty()) {
       err << "fmlab-results: " << shownText(path)
           << ": в папке нет файлов *.res (no *.res files in the folder)\n";
