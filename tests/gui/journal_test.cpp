@@ -1,6 +1,8 @@
 // The teacher's side over students' files that cannot be trusted: a table of crafted files
 // through every output of the command line and of the journal; the journal offscreen over a
 // class folder that changes while it is open; its controls by name and by Tab.
+#include "support/journal.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -11,7 +13,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QSettings>
 #include <QTableView>
 #include <QTextStream>
@@ -19,7 +20,6 @@
 #include "records/results_file.h"
 #include "support/lab.h"
 #include "support/records.h"
-#include "tools/fmlab-journal/journal_dialogs.h"
 #include "tools/fmlab-journal/journal_window.h"
 #include "tools/fmlab-journal/page_view.h"
 #include "tools/fmlab-results/results_tool.h"
@@ -30,26 +30,6 @@ namespace {
 
 using R = Результат;
 using Column = ClassTable::Column;
-
-class ScriptedDialogs final : public JournalDialogs {
- public:
-  QStringList folders, saveNames;  // the answers, first first
-  QString printTo;                 // the print dialog sends the pages to this PDF
-  QStringList told;
-  QString chooseFolder(QWidget*, const QString&) override { return take(folders); }
-  QStringList chooseFiles(QWidget*, const QString&) override { return {}; }
-  QString chooseSaveName(QWidget*, const QString&, const QString&) override {
-    return take(saveNames);
-  }
-  bool choosePrinter(QWidget*, QPrinter& printer) override {
-    printer.setOutputFileName(printTo);  // a .pdf name makes it a PDF printer
-    return true;
-  }
-  void tell(QWidget*, const QString& text) override { told << text; }
-  static QString take(QStringList& answers) {
-    return answers.isEmpty() ? u""_s : answers.takeFirst();
-  }
-};
 
 // What would act on a terminal: a control character other than the line break.
 bool rawControls(const QString& text) {
