@@ -227,9 +227,8 @@ class Pages {
       // The last two lines of the room are kept for the count of those left out.
       const double room = bottom - (left > 1 ? 2 * line + mm(1) : 0);
       if (!write(text, font_, room, mm(4))) {
-        write(QStringLiteral("… и еще замечаний: %1 (все — в выводе fmlab-results для файла).")
-                  .arg(left),
-              font_, bottom, mm(4));
+        write(QStringLiteral("… и еще замечаний: %1 (все — в карточке файла).").arg(left), font_,
+              bottom, mm(4));
         return;
       }
     }

@@ -36,7 +36,7 @@ ClassReader::ClassReader(QObject* parent) : QObject(parent) {
 void ClassReader::open(const QStringList& paths, bool add) {
   if (!add) {
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
-    sources_.clear(), known_.clear(), queue_.clear();
+    sources_.clear(), folders_.clear(), known_.clear(), queue_.clear();
     done_ = total_ = 0;
     emit cleared();
   }
@@ -45,7 +45,7 @@ void ClassReader::open(const QStringList& paths, bool add) {
     const QString absolute = QDir::cleanPath(info.absoluteFilePath());
     if (sources_.contains(absolute)) continue;
     sources_ << absolute;
-    if (info.isDir()) watcher_.addPath(absolute);
+    if (info.isDir()) folders_ << absolute, watcher_.addPath(absolute);
   }
   poll_.start();
   rescan();
@@ -54,9 +54,8 @@ void ClassReader::open(const QStringList& paths, bool add) {
 void ClassReader::rescan() {
   QHash<QString, Stamp> present;
   for (const QString& source : sources_) {
-    const QFileInfo info(source);
-    if (!info.isDir()) {
-      present.insert(source, stampOf(info));  // a file that is not there is listed as such
+    if (!folders_.contains(source)) {
+      present.insert(source, stampOf(QFileInfo(source)));  // a file not there is listed as such
       continue;
     }
     for (const QFileInfo& file : resultsFilesIn(source))

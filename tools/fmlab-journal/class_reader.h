@@ -44,6 +44,7 @@ class ClassReader : public QObject {
   void readSome();
 
   QStringList sources_;
+  QStringList folders_;          // the sources that were folders when opened
   QHash<QString, Stamp> known_;  // every file read, as it was then
   std::deque<QString> queue_;
   int done_ = 0;

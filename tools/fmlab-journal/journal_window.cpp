@@ -167,7 +167,7 @@ void JournalWindow::makeMenus() {
     return item;
   };
   action(
-      file, "openFolder", QStringLiteral("Открыть &папку…"),
+      file, "openFolder", QStringLiteral("&Открыть папку…"),
       [this] {
         const QString folder = dialogs_.chooseFolder(this, reader_.sources().value(0));
         if (!folder.isEmpty()) open({folder});
@@ -270,13 +270,15 @@ void JournalWindow::showCurrent() {
   const ClassEntry& entry = table_.entry(current.row());
   const ResultsFileReport& report = entry.report;
   if (entry.copying) {
-    page_->setHint(
-        QStringLiteral("Файл еще копируется; он будет прочитан, когда копирование "
-                       "закончится."));
+    const QString copying =
+        QStringLiteral("Файл %1 еще копируется; он будет прочитан, когда копирование закончится.")
+            .arg(shownText(report.path));
+    page_->setHint(copying);
+    card_->setPlainText(copying);
   } else {
     page_->setReport(report);
+    card_->setPlainText(resultsCard(report));
   }
-  card_->setPlainText(resultsCard(report));
   QStringList findings;
   for (const ResultsFinding& finding : report.findings) findings << finding.text;
   page_->setAccessibleDescription(!report.readable()   ? report.error
