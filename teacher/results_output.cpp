@@ -362,7 +362,7 @@ QString studentShortName(const ResultsFileReport& report) {
   QString name = withoutPadding(r.Фамилия.toQString()).trimmed();
   if (name.isEmpty()) name = QFileInfo(report.path).fileName();
   for (const QString& given : {r.Имя.toQString(), r.Отчество.toQString()}) {
-    const QString field = withoutPadding(given).trimmed();
+    const QString field = given.trimmed();
     if (!field.isEmpty()) name += QLatin1Char(' ') + field.left(1) + QLatin1Char('.');
   }
   return shownText(name);
