@@ -104,6 +104,7 @@ TEST_F(Journal, AStudentsTextIsShownAsTypedOrEscapedEverywhere) {
        uR"("\x1B[2J\x1B]0;hi\x07")"_s, true},
       {surname, u"Ив"_s + QChar(0) + u"анов"_s, uR"(Ив\x00анов)"_s, uR"(Ив\x00анов)"_s, true},
       {surname, u"Ив\x7f\x98анов"_s, uR"(Ив\x7F\x98анов)"_s, uR"(Ив\x7F\x98анов)"_s, true},
+      {[](R& r, const QString&) { r.Харuвх[1] = -5; }, {}, u"-5"_s, u"-5"_s},  // a number
       {surname, u"<b>x</b>"_s, u"<b>x</b>"_s, u"<b>x</b>"_s},
       {surname, u"<img src=a.png>"_s, u"<img src=a.png>"_s, u"<img src=a.png>"_s},
       {surname,
@@ -236,6 +237,9 @@ TEST_F(Journal, ShowsAWatchedClassFolder) {
 // Tab walks the filters, the table, the page and the card, each named for a screen reader; so
 // is every menu item.
 TEST_F(Journal, EveryControlIsNamedAndOnTheTabChain) {
+  write(u"Result7_1.res"_s, student(u"Жуков"_s, u"РС-9"_s, u"1"_s));
+  window.open({class_.path()});
+  ASSERT_TRUE(QTest::qWaitFor([this] { return shows(1); }));
   QApplication::setActiveWindow(&window);
   find("group")->setFocus();
   for (const char* name : {"group", "search", "table", "page", "card", "group"}) {

@@ -94,13 +94,13 @@ void ClassReader::readSome() {
   while (!queue_.empty() && clock.elapsed() < kSliceMs) {
     const QString path = queue_.front();
     queue_.pop_front();
-    const Stamp before = stampOf(QFileInfo(path));
+    // The stamp is taken before the file is read: a file that changes while it is read has
+    // another stamp at the next look, and is read again then.
+    const QFileInfo info(path);
+    const Stamp stamp = stampOf(info);
     ClassEntry entry{inspectResultsFile(path)};
-    const QFileInfo after(path);
-    const Stamp stamp = stampOf(after);
-    const qint64 age = after.lastModified().msecsTo(QDateTime::currentDateTime());
-    entry.copying = before != stamp ||
-                    (age < kRestMs && entry.report.size != kResultRecordSize && after.exists());
+    const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
+    entry.copying = info.exists() && age < kRestMs && entry.report.size != kResultRecordSize;
     known_.insert(path, entry.copying ? kUnsettled : stamp);
     entries.push_back(std::move(entry));
     ++done_;

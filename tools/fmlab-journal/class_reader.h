@@ -14,8 +14,8 @@
 // One results file as the journal holds it.
 struct ClassEntry {
   ResultsFileReport report;
-  // The file changed while it was read, or it is not one whole record and was written just now:
-  // it is still being copied (saved from the mail, say), and it is read again until it rests.
+  // The file is not one whole record and was written just now: it is still being copied (saved
+  // from the mail, say), and it is read again until it rests.
   bool copying = false;
 };
 

@@ -210,15 +210,16 @@ void JournalWindow::makeRecentMenu() {
   const QStringList folders = settings_.value(kRecentKey).toStringList();
   for (int i = 0; i < folders.size(); ++i) {
     const QString folder = folders[i];
-    recent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shownText(folder)), this,
-                       [this, folder] {
-                         if (QFileInfo(folder).isDir()) return open({folder});
-                         dialogs_.tell(this, QStringLiteral("Папки больше нет: %1").arg(folder));
-                         QStringList kept = settings_.value(kRecentKey).toStringList();
-                         kept.removeAll(folder);
-                         settings_.setValue(kRecentKey, kept);
-                         makeRecentMenu();
-                       });
+    QAction* item = recent_->addAction(
+        QStringLiteral("&%1 %2").arg(i + 1).arg(shownText(folder)), this, [this, folder] {
+          if (QFileInfo(folder).isDir()) return open({folder});
+          dialogs_.tell(this, QStringLiteral("Папки больше нет: %1").arg(folder));
+          QStringList kept = settings_.value(kRecentKey).toStringList();
+          kept.removeAll(folder);
+          settings_.setValue(kRecentKey, kept);
+          makeRecentMenu();
+        });
+    item->setObjectName(QStringLiteral("recentFolder%1").arg(i + 1));
   }
   recent_->setEnabled(!folders.isEmpty());
 }
