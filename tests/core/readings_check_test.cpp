@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/readings_check.h"
+#include "teacher/readings_check.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "records/results_file.h"
-#include "tools/fmlab-results/results_check.h"
+#include "teacher/results_check.h"
 #include "tools/fmlab-results/results_tool.h"
 
 namespace {

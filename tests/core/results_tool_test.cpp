@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "records/results_file.h"
-#include "tools/fmlab-results/results_check.h"
+#include "teacher/results_check.h"
 
 using namespace Qt::Literals::StringLiterals;
 

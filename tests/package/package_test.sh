@@ -20,10 +20,14 @@ deb=$(ls "$work"/out/fmlab_*_*.deb)
 listing=$(dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//')  # keep "path" or "path -> target"
 
 id=ru.fmlab.fmlab
-manuals=(./usr/share/man/man1/fmlab.1.gz ./usr/share/man/man1/fmlab-results.1.gz
-         ./usr/share/man/ru/man1/fmlab.1.gz ./usr/share/man/ru/man1/fmlab-results.1.gz)
-expected=(./usr/lib/fmlab/fmlab ./usr/lib/fmlab/fmlab-results "${manuals[@]}"
-          ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml
+programs=(fmlab fmlab-results fmlab-journal)
+manuals=()
+for program in "${programs[@]}"; do
+  manuals+=(./usr/share/man/man1/$program.1.gz ./usr/share/man/ru/man1/$program.1.gz)
+done
+expected=("${programs[@]/#/./usr/lib/fmlab/}" "${manuals[@]}"
+          ./usr/share/applications/$id.desktop ./usr/share/applications/ru.fmlab.journal.desktop
+          ./usr/share/metainfo/$id.metainfo.xml
           ./usr/share/doc/fmlab/copyright ./usr/share/doc/fmlab/changelog.Debian.gz
           ./usr/share/icons/hicolor/scalable/apps/fmlab.svg)
 for picture in "$source"/pictures/*.svg; do expected+=("./usr/lib/fmlab/$(basename "$picture")"); done
@@ -34,7 +38,7 @@ done
 for path in "${expected[@]}"; do
   grep -qxF -- "$path" <<<"$listing" || fail "the package lacks $path"
 done
-for program in fmlab fmlab-results; do
+for program in "${programs[@]}"; do
   grep -qxF -- "./usr/bin/$program -> ../lib/fmlab/$program" <<<"$listing" ||
     fail "/usr/bin/$program is not a link to the program"
 done
@@ -48,15 +52,26 @@ lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 &&
   ! grep -qE '^[EW]:' "$work/lintian.log" || fail "lintian: $(cat "$work/lintian.log")"
 
 dpkg-deb -x "$deb" "$work/root"
-entry="$work/root/usr/share/applications/$id.desktop"
-said=$(desktop-file-validate "$entry" 2>&1) && [ -z "$said" ] || fail "the menu entry: $said"
-grep -qxF 'Name=Исследование модуляционной характеристики' "$entry" || fail "the entry's Name"
-grep -qxE 'Categories=Education;([A-Za-z]+;)*' "$entry" || fail "the entry's Categories"
+# The lab and the teacher's journal, each in the Education section under its own name.
+for pair in "$id|Исследование модуляционной характеристики|fmlab" \
+            "ru.fmlab.journal|Журнал преподавателя: модуляционная характеристика|fmlab-journal %F"; do
+  IFS='|' read -r name title command <<<"$pair"
+  entry="$work/root/usr/share/applications/$name.desktop"
+  said=$(desktop-file-validate "$entry" 2>&1) && [ -z "$said" ] || fail "the entry $name: $said"
+  grep -qxF "Name=$title" "$entry" || fail "the entry $name's Name"
+  grep -qxF "Exec=$command" "$entry" || fail "the entry $name's Exec"
+  grep -qxE 'Categories=Education;([A-Za-z]+;)*' "$entry" || fail "the entry $name's Categories"
+done
 metainfo="$work/root/usr/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
   fail "appstream: $(cat "$work/appstream.log")"
-grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
-  fail "the AppStream entry does not name the menu entry"
+for name in $id ru.fmlab.journal; do
+  grep -qF "<launchable type=\"desktop-id\">$name.desktop</launchable>" "$metainfo" ||
+    fail "the AppStream entry does not name the menu entry $name"
+done
+for program in "${programs[@]}"; do
+  grep -qF "<binary>$program</binary>" "$metainfo" || fail "the AppStream entry does not name $program"
+done
 head -1 "$work/root/usr/share/doc/fmlab/copyright" |
   grep -qxF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
   fail "the copyright file is not machine-readable"
@@ -73,7 +88,7 @@ for page in "${manuals[@]}"; do
 done
 
 # Help and version are printed with no display and no window, and say what they should.
-for program in fmlab fmlab-results; do
+for program in "${programs[@]}"; do
   quiet=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/$program")
   [ "$("${quiet[@]}" --version 2>&1)" = "$program $(dpkg-deb -f "$deb" Version | cut -d- -f1)" ] ||
     fail "$program --version"

@@ -3,10 +3,18 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTableView>
 
 #include "platform/text_label.h"
+#include "records/results_file.h"
+#include "support/journal.h"
 #include "support/lab.h"
 #include "support/records.h"
+#include "teacher/readings_check.h"
+#include "teacher/results_check.h"
+#include "tools/fmlab-journal/journal_window.h"
+#include "types/number_text.h"
 
 namespace {
 using enum ScreenId;
@@ -52,5 +60,44 @@ TEST_F(ScreenTest, TheMountingTableStaysWhiteOnADarkDesktop) {
     EXPECT_GT(inkCount(image, {Qt::white}), image.width() * image.height() / 4) << name;
   }
   QApplication::setPalette(original);
+}
+
+// The teacher's journal over a class folder: six students read off the bench's modulators (one
+// row misread, one table short), a file that is no results file.
+TEST(TeacherScreens, TheJournalOverAClass) {
+  QTemporaryDir folder;
+  const char* const names[][3] = {{"Иванов", "Иван", "РС-31"},  {"Петрова", "Анна", "РС-31"},
+                                  {"Сидоров", "Пётр", "РС-32"}, {"Ёлкина", "Мария", "РС-32"},
+                                  {"Абрамов", "Олег", "РС-31"}, {"Кузнецова", "Ольга", "РС-32"}};
+  for (int i = 0; i < 6; ++i) {
+    ModЧМ state;
+    Результат& r = state.Рез = filledRecord(QString::number(1001 + i));
+    std::tie(r.Фамилия, r.Имя, r.Группа) =
+        std::tuple(QString::fromUtf8(names[i][0]), QString::fromUtf8(names[i][1]),
+                   QString::fromUtf8(names[i][2]));
+    for (int row = 1; row <= 14; ++row) {
+      const double reading =
+          std::round(benchReading(3 + i % 4, int(std::lround(kSpectrumNulls[row] * 100))) * 10) /
+          10 * (i == 1 && row == 6 ? 1.1 : 1);
+      const double index = numberFromText(QString::fromLatin1(kRowIndexCaptions[row]));
+      storeCharacteristicRow(r, row,
+                             computeCharacteristicRow(i == 2 && row > 10 ? 0 : reading, index));
+    }
+    state.РасчетПолосы();
+    ASSERT_TRUE(writeBytes(folder.filePath(resultsFileName(r)), encodeResultRecord(r)));
+  }
+  QFile other(folder.filePath(QStringLiteral("Result7_1007.res")));  // saved long ago
+  ASSERT_TRUE(
+      other.open(QIODevice::WriteOnly) && other.write("не то") && other.flush() &&
+      other.setFileTime(QDateTime(QDate(2026, 9, 1), QTime()), QFile::FileModificationTime));
+  QSettings settings(folder.filePath(QStringLiteral("journal.ini")), QSettings::IniFormat);
+  ScriptedDialogs dialogs;
+  JournalWindow window(dialogs, settings);
+  window.show();
+  window.open({folder.path()});
+  auto* table = window.findChild<QTableView*>(QStringLiteral("table"));
+  ASSERT_TRUE(QTest::qWaitFor([table] { return table->model()->rowCount() == 7; }));
+  table->setCurrentIndex(table->model()->index(4, 0));  // Петрова, with a row misread
+  EXPECT_TRUE(saveScreenPng(&window, QStringLiteral("fmlab-journal")));
 }
 }  // namespace

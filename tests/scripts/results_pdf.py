@@ -115,6 +115,16 @@ check(not any(red(*first[1][i:i + 3]) for i in range(0, len(first[1]), 3)), "red
 big, df = tables[1][5]
 check(near(second, at(big / 1000, df), red, 8), "row 6 not marked on the plot")
 
+# A student's text as typed, markup and all, and its control characters escaped, never raw.
+os.makedirs(f"{work}/crafted", exist_ok=True)
+open(f"{work}/crafted/Result7_9.res", "wb").write(record(("<b>x</b>", "Ив\x1b]0;x\x07ан", "\r"), "9")[0])
+subprocess.run([tool, "--pdf", f"{work}/crafted.pdf", f"{work}/crafted"], env=env, timeout=60)
+text = subprocess.run(["pdftotext", f"{work}/crafted.pdf", "-"], capture_output=True, text=True).stdout
+for phrase in ("<b>x</b> Ив\\x1B]0;x\\x07ан \\x0D", "«Имя» содержит управляющие символы"):
+    check(phrase in " ".join(text.split()), f"the crafted page lacks {phrase!r}: {text[:300]!r}")
+# (pdftotext ends each page with a form feed)
+check(not re.search("[\x00-\x09\x0b\x0d-\x1f\x7f-\x9f]", text), f"raw controls in {text[:300]!r}")
+
 # A PDF that cannot be written, and command lines that give none, end with 2 and say why.
 for line, says in ((["--pdf", f"{work}/нет/class.pdf", f"{work}/class"], "не удалось записать файл PDF"),
                    (["--pdf"], "нужно имя файла PDF"), (["--csv", "--pdf", pdf, work], "дается один")):

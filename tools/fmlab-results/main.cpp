@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/application_setup.h"
-#include "tools/fmlab-results/results_pdf.h"
+#include "teacher/results_pages.h"
 #include "tools/fmlab-results/results_tool.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "tools/fmlab-results/results_tool.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
-#include "tools/fmlab-results/results_check.h"
-#include "tools/fmlab-results/results_output.h"
+#include "teacher/results_check.h"
+#include "teacher/results_output.h"
+#include "teacher/results_text.h"
 
 namespace {
 
@@ -26,7 +26,10 @@ const char* const kHelp =
                на студента
   --csv        одна строка на файл под строкой заголовка, для журнала
                (UTF-8 с меткой BOM, через точку с запятой, десятичная запятая:
-               открывается в русской электронной таблице)
+               открывается в русской электронной таблице; текст студента,
+               начинающийся с =, +, -, @, табуляции или возврата каретки,
+               записывается с апострофом впереди, чтобы таблица не сочла его
+               формулой)
   --json       то же в формате JSON
   --pdf ФАЙЛ.pdf
                документ PDF (A4) для просмотра и печати: на каждый файл страница
@@ -46,6 +49,7 @@ const char* const kHelp =
   fmlab-results --pdf группа.pdf Почта
 
 Проверяется: размер файла (ровно 554 байта), заполнены ли личные данные, нет ли в
+текстах управляющих символов (они везде показываются как \xHH), нет ли в
 таблице нечисловых значений, следуют ли U вх, Δf и S каждой строки из показания
 u вх и индекса mf строки, могли ли показания u вх быть сняты на стенде (какому
 из модуляторов k1 = 0…10 таблицы вариантов подходит больше всего строк; строки,
@@ -65,7 +69,9 @@ hold and checks it.
                band calculation, findings; for several files (a folder) a summary
                with a line per student at the end
   --csv        one row per file under a header row, for a gradebook (UTF-8 with
-               a BOM, ";" separators, decimal comma, as a Russian spreadsheet reads)
+               a BOM, ";" separators, decimal comma, as a Russian spreadsheet reads;
+               a student's text that begins with =, +, -, @, a tab or a carriage
+               return gets a leading apostrophe, so that it is not a formula)
   --json       the same as JSON
   --pdf FILE.pdf
                a PDF (A4) to look at and print: a page per file with its card
@@ -76,6 +82,9 @@ hold and checks it.
                marked red; at the end the class summary as a table
   -h, --help   this help
   --version    the program's version
+
+Control characters in a student's text (and in a file's name) are shown as \xHH
+everywhere and named as findings.
 
 Besides the file's own consistency it checks whether the readings u вх could come
 from the bench: which of the modulators k1 = 0..10 of the variant table fits the
@@ -136,7 +145,7 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
         }
       }
     } else if (!optionsEnd && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-      err << "fmlab-results: неизвестный ключ (unknown option) " << argument
+      err << "fmlab-results: неизвестный ключ (unknown option) " << shownText(argument)
           << "\nСправка (help): fmlab-results --help\n";
       return kUnreadable;
     } else {
@@ -159,10 +168,9 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
       continue;
     }
     folderGiven = true;
-    const QFileInfoList files = QDir(path).entryInfoList({QStringLiteral("*.res")}, QDir::Files,
-                                                         QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList files = resultsFilesIn(path);
     if (files.isEmpty()) {
-      err << "fmlab-results: " << path
+      err << "fmlab-results: " << shownText(path)
           << ": в папке нет файлов *.res (no *.res files in the folder)\n";
       code = kUnreadable;
     }
@@ -176,13 +184,13 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (!report.readable()) {
       ++unread;
       code = kUnreadable;
-      err << "fmlab-results: " << report.path << ": " << report.error << '\n';
+      err << "fmlab-results: " << shownText(report.path) << ": " << report.error << '\n';
     } else if (!report.findings.empty()) {
       ++withFindings;
       if (code == kAllSound) code = kFindings;
       if (format != Format::Cards) {
         for (const ResultsFinding& finding : report.findings) {
-          err << report.path << ": " << finding.text << '\n';
+          err << shownText(report.path) << ": " << finding.text << '\n';
         }
       }
     } else {
@@ -195,7 +203,7 @@ int runResultsTool(const QStringList& arguments, QTextStream& out, QTextStream& 
     case Format::Pdf:
       if (reports.empty()) break;
       if (!writePdf || !writePdf(pdfFile, reports, withSummary)) {
-        err << "fmlab-results: " << pdfFile
+        err << "fmlab-results: " << shownText(pdfFile)
             << ": не удалось записать файл PDF (the PDF could not be written)\n";
         code = kUnreadable;
       }

@@ -1,5 +1,6 @@
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/results_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -38,3 +39,28 @@ QString withoutPadding(const QString& field) {
   while (end > 0 && (field[end - 1] == QLatin1Char(' ') || field[end - 1].isNull())) --end;
   return field.left(end);
 }
+
+bool isControlCharacter(QChar c) {
+  const char16_t code = c.unicode();
+  return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+bool hasControlCharacters(const QString& text) {
+  return std::any_of(text.begin(), text.end(), isControlCharacter);
+}
+
+QString shownText(const QString& text) {
+  if (!hasControlCharacters(text)) return text;
+  QString shown;
+  for (const QChar c : text) {
+    if (isControlCharacter(c)) {
+      shown += QStringLiteral("\\x") +
+               QString::number(c.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+QString shownField(const QString& field) { return shownText(withoutPadding(field)); }

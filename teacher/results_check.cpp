@@ -1,12 +1,13 @@
-#include "tools/fmlab-results/results_check.h"
+#include "teacher/results_check.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
 
 #include "records/results_file.h"
 #include "state/work_state.h"
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/results_text.h"
 #include "types/number_text.h"
 
 const char* const kRowIndexCaptions[kCharacteristicRows + 1] = {
@@ -31,18 +32,26 @@ QString bytesText(qint64 count) {
 bool isEmptyField(const QString& text) { return withoutPadding(text).isEmpty(); }
 
 void checkPersonalFields(const Результат& r, std::vector<ResultsFinding>& findings) {
-  const std::pair<const char*, QString> fields[] = {{"Фамилия", r.Фамилия.toQString()},
-                                                    {"Имя", r.Имя.toQString()},
-                                                    {"Отчество", r.Отчество.toQString()},
-                                                    {"Номер группы", r.Группа.toQString()},
-                                                    {"Номер студ. билета", r.НомерСБ.toQString()},
-                                                    {"E-mail", r.EMail.toQString()}};
-  for (const auto& [caption, text] : fields) {
-    if (isEmptyField(text)) {
+  const auto texts = recordTexts(r);
+  for (int i = 0; i < kPersonalFields; ++i) {
+    if (isEmptyField(texts[i].text)) {
       findings.push_back(
           {Kind::BlankField,
-           QStringLiteral("Не заполнено поле «%1».").arg(QString::fromUtf8(caption))});
+           QStringLiteral("Не заполнено поле «%1».").arg(QString::fromUtf8(texts[i].caption))});
     }
+  }
+}
+
+// The program's key filters let no control character into a text; one there was put in by hand,
+// and it is named with the field that holds it.
+void checkControlCharacters(const Результат& r, std::vector<ResultsFinding>& findings) {
+  for (const RecordText& field : recordTexts(r)) {
+    const QString text = withoutPadding(field.text);
+    if (!hasControlCharacters(text)) continue;
+    findings.push_back(
+        {Kind::Control,
+         QStringLiteral("Поле «%1» содержит управляющие символы (показаны как \\xHH): %2.")
+             .arg(QString::fromUtf8(field.caption), shownText(text))});
   }
 }
 
@@ -228,6 +237,18 @@ void checkReadingRows(const Результат& r, std::vector<ResultsFinding>& 
 
 }  // namespace
 
+std::array<RecordText, 9> recordTexts(const Результат& r) {
+  return {{{"Фамилия", r.Фамилия.toQString()},
+           {"Имя", r.Имя.toQString()},
+           {"Отчество", r.Отчество.toQString()},
+           {"Номер группы", r.Группа.toQString()},
+           {"Номер студ. билета", r.НомерСБ.toQString()},
+           {"E-mail", r.EMail.toQString()},
+           {"Вариант", r.Вариант.toQString()},
+           {"Ответ 1", r.Ответ1.toQString()},
+           {"Ответ 2", r.Ответ2.toQString()}}};
+}
+
 bool snapshotTaken(const Результат& r) {
   const Currency zero;
   return r.NИтог != 0 || r.pkИтог != 0 || r.dfkИтог != zero || r.dfэффИтог != zero ||
@@ -238,12 +259,18 @@ bool snapshotTaken(const Результат& r) {
 std::vector<ResultsFinding> checkResultsRecord(const Результат& record) {
   std::vector<ResultsFinding> findings;
   checkPersonalFields(record, findings);
+  checkControlCharacters(record, findings);
   checkFiniteNumbers(record, findings);
   checkTableRows(record, findings);
   checkReadingRows(record, findings);
   checkBand(record, findings);
   checkSnapshot(record, findings);
   return findings;
+}
+
+QFileInfoList resultsFilesIn(const QString& folder) {
+  return QDir(folder).entryInfoList({QStringLiteral("*.res")}, QDir::Files,
+                                    QDir::Name | QDir::IgnoreCase);
 }
 
 ResultsFileReport inspectResultsFile(const QString& path) {

@@ -1,7 +1,8 @@
-#include "tools/fmlab-results/results_pdf.h"
+#include "teacher/results_pages.h"
 
 #include <QApplication>
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <iterator>
@@ -12,9 +13,9 @@
 #include "platform/desktop.h"
 #include "screen/navigation.h"
 #include "state/work_state.h"
-#include "tools/fmlab-results/readings_check.h"
-#include "tools/fmlab-results/results_output.h"
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/readings_check.h"
+#include "teacher/results_output.h"
+#include "teacher/results_text.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ namespace {
 // report the rest, scaled to fit and centred across.
 constexpr double kMarginMm = 15;
 constexpr double kCardMm = 80;
-constexpr int kResolution = 300;  // dots per inch of the page's coordinates
+constexpr int kPdfResolution = 300;  // dots per inch of the PDF's coordinates
+const QSizeF kSheetMm(210, 297);     // A4
 
 const QColor kBenchColour(0, 160, 0);
 const QColor kMarkColour(230, 0, 0);
@@ -75,37 +77,41 @@ std::vector<QPointF> benchCharacteristic(int k1) {
   return points;
 }
 
-class PdfPages {
+// Pages drawn in the device's pixels: `area` is what lies inside the margins, `metrics` the
+// device whose resolution the fonts are sized for, `nextPage` starts a new sheet.
+class Pages {
  public:
-  PdfPages(QPainter& painter, QPdfWriter& writer)
+  Pages(QPainter& painter, const QPaintDevice& metrics, const QRectF& area,
+        std::function<void()> nextPage = nullptr)
       : painter_(painter),
-        writer_(writer),
-        area_(QPointF(0, 0), writer.pageLayout().paintRectPixels(kResolution).size()),
-        font_(QApplication::font()) {
+        metrics_(metrics),
+        area_(area),
+        font_(QApplication::font()),
+        nextPage_(std::move(nextPage)) {
     font_.setPointSizeF(10);
   }
 
   void filePage(const ResultsFileReport& report) {
     startPage();
     if (!report.readable()) {
-      title(QStringLiteral("Файл: %1").arg(report.path));
+      title(QStringLiteral("Файл: %1").arg(shownText(report.path)));
       paragraph(QStringLiteral("Файл не прочитан: %1").arg(report.error));
       return;
     }
     const Результат& r = report.record;
     if (report.hasRecord) {
-      QString name = QStringList{withoutPadding(r.Фамилия.toQString()).trimmed(),
-                                 withoutPadding(r.Имя.toQString()).trimmed(),
-                                 withoutPadding(r.Отчество.toQString()).trimmed()}
-                         .join(QLatin1Char(' '))
-                         .simplified();
+      const QString name = QStringList{shownField(r.Фамилия.toQString()).trimmed(),
+                                       shownField(r.Имя.toQString()).trimmed(),
+                                       shownField(r.Отчество.toQString()).trimmed()}
+                               .join(QLatin1Char(' '))
+                               .simplified();
       title(name.isEmpty() ? QStringLiteral("(фамилия не заполнена)") : name);
       paragraph(QStringLiteral("Группа: %1    Студенческий билет: %2    Вариант: %3")
-                    .arg(withoutPadding(r.Группа.toQString()).trimmed(),
-                         withoutPadding(r.НомерСБ.toQString()).trimmed(),
-                         withoutPadding(r.Вариант.toQString()).trimmed()));
+                    .arg(shownField(r.Группа.toQString()).trimmed(),
+                         shownField(r.НомерСБ.toQString()).trimmed(),
+                         shownField(r.Вариант.toQString()).trimmed()));
     }
-    paragraph(QStringLiteral("Файл: %1").arg(report.path));
+    paragraph(QStringLiteral("Файл: %1").arg(shownText(report.path)));
     if (report.hasRecord) {
       paragraph(readingsSentence(report.readings));
       paragraph(report.readings.modulators.empty()
@@ -128,7 +134,7 @@ class PdfPages {
                               QStringLiteral("Строк"),    QStringLiteral("Модулятор"),
                               QStringLiteral("Замечаний")};
     const double widths[] = {0.05, 0.29, 0.11, 0.15, 0.08, 0.15, 0.17};
-    const double rowHeight = QFontMetricsF(font_, &writer_).height() * 1.6;
+    const double rowHeight = QFontMetricsF(font_, &metrics_).height() * 1.6;
     auto row = [&](const QStringList& cells, bool bold) {
       if (y_ + rowHeight > area_.bottom()) {
         startPage();
@@ -168,8 +174,7 @@ class PdfPages {
       }
       const Результат& r = report.record;
       row({QString::number(number), studentShortName(report),
-           withoutPadding(r.Группа.toQString()).trimmed(),
-           withoutPadding(r.НомерСБ.toQString()).trimmed(),
+           shownField(r.Группа.toQString()).trimmed(), shownField(r.НомерСБ.toQString()).trimmed(),
            QString::number(report.readings.filledRows.size()),
            report.readings.modulators.empty() ? QStringLiteral("—")
                                               : modulatorsText(report.readings.modulators),
@@ -187,10 +192,10 @@ class PdfPages {
   }
 
  private:
-  double mm(double millimetres) const { return millimetres * kResolution / 25.4; }
+  double mm(double millimetres) const { return millimetres * metrics_.logicalDpiY() / 25.4; }
 
   void startPage() {
-    if (started_) writer_.newPage();
+    if (started_ && nextPage_) nextPage_();
     started_ = true;
     y_ = area_.top();
     painter_.setPen(Qt::black);
@@ -215,16 +220,15 @@ class PdfPages {
       return;
     }
     write(QStringLiteral("Замечания:"), font_, bottom);
-    const double line = QFontMetricsF(font_, &writer_).height();
+    const double line = QFontMetricsF(font_, &metrics_).height();
     for (std::size_t i = 0; i < found.size(); ++i) {
       const std::size_t left = found.size() - i;
       const QString text = QStringLiteral("— ") + found[i].text;
       // The last two lines of the room are kept for the count of those left out.
       const double room = bottom - (left > 1 ? 2 * line + mm(1) : 0);
       if (!write(text, font_, room, mm(4))) {
-        write(QStringLiteral("… и еще замечаний: %1 (все — в выводе fmlab-results для файла).")
-                  .arg(left),
-              font_, bottom, mm(4));
+        write(QStringLiteral("… и еще замечаний: %1 (все — в карточке файла).").arg(left), font_,
+              bottom, mm(4));
         return;
       }
     }
@@ -259,27 +263,30 @@ class PdfPages {
   }
 
   QPainter& painter_;
-  QPdfWriter& writer_;
+  const QPaintDevice& metrics_;
   QRectF area_;
   QFont font_;
+  std::function<void()> nextPage_;
   double y_ = 0;
   bool started_ = false;
 };
 
 }  // namespace
 
-bool writeResultsPdf(const QString& fileName, const std::vector<ResultsFileReport>& reports,
-                     bool withSummary, const std::function<void(int, int)>& pageDone) {
-  QPdfWriter writer(fileName);
-  writer.setResolution(kResolution);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+void setResultsPageLayout(QPagedPaintDevice& device) {
+  device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                    QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                    QPageLayout::Millimeter));
-  writer.setTitle(QStringLiteral("Отчеты студентов: модуляционная характеристика"));
-  writer.setCreator(QStringLiteral("fmlab-results"));
+}
+
+bool drawResultsPages(QPagedPaintDevice& device, const std::vector<ResultsFileReport>& reports,
+                      bool withSummary, const std::function<void(int, int)>& pageDone) {
   QPainter painter;
-  if (!painter.begin(&writer)) return false;
-  PdfPages pages(painter, writer);
+  if (!painter.begin(&device)) return false;
+  // The painter's origin is the top-left corner of what lies inside the margins.
+  const QRectF area(QPointF(0, 0),
+                    device.pageLayout().paintRectPixels(device.logicalDpiY()).size());
+  Pages pages(painter, device, area, [&device] { device.newPage(); });
   const int total = static_cast<int>(reports.size());
   for (int i = 0; i < total; ++i) {
     pages.filePage(reports[i]);
@@ -287,4 +294,39 @@ bool writeResultsPdf(const QString& fileName, const std::vector<ResultsFileRepor
   }
   if (withSummary) pages.summaryPages(reports);
   return painter.end();
+}
+
+bool writeResultsPdf(QPdfWriter& writer, const std::vector<ResultsFileReport>& reports,
+                     bool withSummary, const std::function<void(int, int)>& pageDone) {
+  writer.setResolution(kPdfResolution);
+  setResultsPageLayout(writer);
+  writer.setTitle(QStringLiteral("Отчеты студентов: модуляционная характеристика"));
+  return drawResultsPages(writer, reports, withSummary, pageDone);
+}
+
+bool writeResultsPdf(const QString& fileName, const std::vector<ResultsFileReport>& reports,
+                     bool withSummary, const std::function<void(int, int)>& pageDone) {
+  QPdfWriter writer(fileName);
+  writer.setCreator(QStringLiteral("fmlab-results"));
+  return writeResultsPdf(writer, reports, withSummary, pageDone);
+}
+
+QImage resultsPageImage(const ResultsFileReport& report, QSize room) {
+  const QSizeF sheet = kSheetMm.scaled(QSizeF(room), Qt::KeepAspectRatio);
+  QImage image(sheet.toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  // The page is drawn at the PDF's resolution, so that its fonts and lines are sized as on
+  // paper, and scaled down to the image.
+  const double dotsPerMm = kPdfResolution / 25.4;
+  image.setDotsPerMeterX(qRound(dotsPerMm * 1000));
+  image.setDotsPerMeterY(qRound(dotsPerMm * 1000));
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.scale(image.width() / (kSheetMm.width() * dotsPerMm),
+                image.height() / (kSheetMm.height() * dotsPerMm));
+  painter.translate(kMarginMm * dotsPerMm, kMarginMm * dotsPerMm);
+  const QSizeF inside = (kSheetMm - QSizeF(2 * kMarginMm, 2 * kMarginMm)) * dotsPerMm;
+  Pages(painter, image, QRectF(QPointF(0, 0), inside)).filePage(report);
+  return image;
 }

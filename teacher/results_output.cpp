@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/results_output.h"
+#include "teacher/results_output.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -6,7 +6,7 @@
 #include <QJsonObject>
 #include <cmath>
 
-#include "tools/fmlab-results/results_text.h"
+#include "teacher/results_text.h"
 #include "types/display_format.h"
 
 namespace {
@@ -25,8 +25,6 @@ QString shown(float value, const char* pattern, const QLocale& locale) {
   if (!std::isfinite(value)) return singleText(value);
   return formatSingle(value, QString::fromLatin1(pattern), locale);
 }
-
-QString personalField(const QString& field) { return withoutPadding(field); }
 
 void appendTable(QString& out, const Результат& r, const QLocale& locale) {
   out += QStringLiteral("\nМодуляционная характеристика\n");
@@ -87,6 +85,15 @@ void appendBand(QString& out, const Результат& r, const QLocale& locale
 // when it holds the separator, a quote, a line break or edge blanks.
 constexpr QChar kCsvSeparator = u';';
 
+// A spreadsheet takes a cell that begins with "=", "+", "-" or "@" (or a tab or a carriage
+// return before one) for a formula; a leading apostrophe keeps a student's text a text. The
+// numbers the tool computes are written as they are.
+QString csvText(const QString& raw) {
+  static const QString kFormulaLeads = QStringLiteral("=+-@\t\r");
+  const QString shown = shownText(raw);
+  return !raw.isEmpty() && kFormulaLeads.contains(raw.front()) ? QLatin1Char('\'') + shown : shown;
+}
+
 QString csvField(const QString& text) {
   const bool quote = text.contains(kCsvSeparator) || text.contains(QLatin1Char('"')) ||
                      text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
@@ -120,6 +127,8 @@ const char* kindCode(Kind kind) {
       return "snapshot";
     case Kind::Reading:
       return "reading";
+    case Kind::Control:
+      return "control";
   }
   return "";
 }
@@ -140,15 +149,12 @@ QJsonValue jsonCurrency(Currency value) { return currencyText(value).toDouble();
 
 QJsonObject jsonRecord(const Результат& r) {
   QJsonObject record;
-  record[QStringLiteral("Фамилия")] = personalField(r.Фамилия.toQString());
-  record[QStringLiteral("Имя")] = personalField(r.Имя.toQString());
-  record[QStringLiteral("Отчество")] = personalField(r.Отчество.toQString());
-  record[QStringLiteral("Группа")] = personalField(r.Группа.toQString());
-  record[QStringLiteral("НомерСБ")] = personalField(r.НомерСБ.toQString());
-  record[QStringLiteral("EMail")] = personalField(r.EMail.toQString());
-  record[QStringLiteral("Вариант")] = personalField(r.Вариант.toQString());
-  record[QStringLiteral("Ответ1")] = personalField(r.Ответ1.toQString());
-  record[QStringLiteral("Ответ2")] = personalField(r.Ответ2.toQString());
+  // The texts exactly as the file holds them: JSON writes their control characters as \uXXXX.
+  const char* const keys[] = {"Фамилия", "Имя",     "Отчество", "Группа", "НомерСБ",
+                              "EMail",   "Вариант", "Ответ1",   "Ответ2"};
+  const auto texts = recordTexts(r);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    record[QString::fromUtf8(keys[i])] = withoutPadding(texts[i].text);
   record[QStringLiteral("ХарUвх")] = jsonColumn(r.ХарUвх, 14);
   record[QStringLiteral("Харuвх")] = jsonColumn(r.Харuвх, 20);
   record[QStringLiteral("Харdf")] = jsonColumn(r.Харdf, 20);
@@ -181,28 +187,17 @@ QJsonObject jsonRecord(const Результат& r) {
 }  // namespace
 
 QString resultsCard(const ResultsFileReport& report, const QLocale& locale) {
-  QString out = QStringLiteral("Файл: ") + report.path + QLatin1Char('\n');
+  QString out = QStringLiteral("Файл: ") + shownText(report.path) + QLatin1Char('\n');
   if (!report.readable()) {
     return out + QStringLiteral("Не удалось прочитать: ") + report.error + QLatin1Char('\n');
   }
   if (report.hasRecord) {
     const Результат& r = report.record;
-    const std::pair<QString, QString> fields[] = {
-        {QStringLiteral("Фамилия"), r.Фамилия.toQString()},
-        {QStringLiteral("Имя"), r.Имя.toQString()},
-        {QStringLiteral("Отчество"), r.Отчество.toQString()},
-        {QStringLiteral("Номер группы"), r.Группа.toQString()},
-        {QStringLiteral("Номер студ. билета"), r.НомерСБ.toQString()},
-        {QStringLiteral("E-mail"), r.EMail.toQString()},
-        {QStringLiteral("Вариант"), r.Вариант.toQString()},
-        {QStringLiteral("Ответ 1"), r.Ответ1.toQString()},
-        {QStringLiteral("Ответ 2"), r.Ответ2.toQString()}};
-    for (const auto& [caption, value] : fields) {
-      const QString shownValue = personalField(value);
+    for (const RecordText& field : recordTexts(r)) {
+      const QString caption = QString::fromUtf8(field.caption) + QLatin1Char(':');
+      const QString value = shownField(field.text);
       out += QStringLiteral("  ") +
-             (shownValue.isEmpty() ? caption + QLatin1Char(':')
-                                   : (caption + QLatin1Char(':')).leftJustified(20) + shownValue) +
-             QLatin1Char('\n');
+             (value.isEmpty() ? caption : caption.leftJustified(20) + value) + QLatin1Char('\n');
     }
     appendTable(out, r, locale);
     out += readingsSentence(report.readings) + QLatin1Char('\n');
@@ -238,18 +233,13 @@ QString resultsCsv(const std::vector<ResultsFileReport>& reports) {
   const auto money = [&comma](Currency value) { return currencyText(value, comma); };
   QString out = QChar(0xFEFF) + header.join(kCsvSeparator) + QLatin1Char('\n');
   for (const ResultsFileReport& report : reports) {
-    QStringList cells{report.path, statusWord(report), findingsText(report)};
+    QStringList cells{csvText(report.path), statusWord(report), findingsText(report)};
     if (report.hasRecord) {
       const Результат& r = report.record;
       QStringList modulators;
       for (int k1 : report.readings.modulators) modulators << QString::number(k1);
       cells << QString::number(report.readings.filledRows.size()) << modulators.join(u' ');
-      for (const auto& field :
-           {r.Фамилия.toQString(), r.Имя.toQString(), r.Отчество.toQString(), r.Группа.toQString(),
-            r.НомерСБ.toQString(), r.EMail.toQString(), r.Вариант.toQString(), r.Ответ1.toQString(),
-            r.Ответ2.toQString()}) {
-        cells << personalField(field);
-      }
+      for (const RecordText& field : recordTexts(r)) cells << csvText(withoutPadding(field.text));
       for (const float* values : {r.Харuвх, r.ХарUвх, r.Харdf, r.ХарS}) {
         for (int row = 1; row <= kCharacteristicRows; ++row) cells << single(values[row]);
       }
@@ -294,16 +284,34 @@ QByteArray resultsJson(const std::vector<ResultsFileReport>& reports) {
     if (report.hasRecord) file[QStringLiteral("record")] = jsonRecord(report.record);
     files.append(file);
   }
-  return QJsonDocument(files).toJson(QJsonDocument::Indented);
+  // JSON writes C0 characters as \uXXXX, but DEL and C1 as they are (C1 in UTF-8 as C2 80..9F);
+  // they are written as \uXXXX too, so that the text shown in a terminal cannot act on it.
+  const QByteArray json = QJsonDocument(files).toJson(QJsonDocument::Indented);
+  QByteArray out;
+  out.reserve(json.size());
+  for (qsizetype i = 0; i < json.size(); ++i) {
+    const auto byte = static_cast<uchar>(json[i]);
+    const auto next = i + 1 < json.size() ? static_cast<uchar>(json[i + 1]) : 0;
+    if (byte == 0x7F) {
+      out += "\\u007f";
+    } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      out += "\\u00" + QByteArray::number(next, 16);
+      ++i;
+    } else {
+      out += char(byte);
+    }
+  }
+  return out;
 }
 
 QString resultsSummary(const std::vector<ResultsFileReport>& reports) {
   QString out = QStringLiteral("Сводка:\n");
   for (const ResultsFileReport& report : reports) {
     if (!report.hasRecord) {
-      out += QStringLiteral("  %1: %2\n")
-                 .arg(report.path, report.readable() ? QStringLiteral("не файл результатов")
-                                                     : QStringLiteral("не прочитан"));
+      out +=
+          QStringLiteral("  %1: %2\n")
+              .arg(shownText(report.path), report.readable() ? QStringLiteral("не файл результатов")
+                                                             : QStringLiteral("не прочитан"));
       continue;
     }
     const Результат& r = report.record;
@@ -316,7 +324,7 @@ QString resultsSummary(const std::vector<ResultsFileReport>& reports) {
                                                : QStringLiteral("модуляторы ")) +
                   modulatorsText(readings.modulators);
     QString line = QStringLiteral("  ") + name.leftJustified(26) + QLatin1Char(' ') +
-                   personalField(r.Группа.toQString()).leftJustified(10) +
+                   shownField(r.Группа.toQString()).leftJustified(10) +
                    QStringLiteral(" строк: %1").arg(readings.filledRows.size(), 2) +
                    QStringLiteral("  ") + modulators.leftJustified(22) +
                    QStringLiteral(" замечаний: %1").arg(report.findings.size());
@@ -351,11 +359,11 @@ QString readingsSentence(const ReadingsVerdict& readings) {
 QString studentShortName(const ResultsFileReport& report) {
   const Результат& r = report.record;
   // A file without a surname is named by its file name.
-  QString name = personalField(r.Фамилия.toQString()).trimmed();
+  QString name = withoutPadding(r.Фамилия.toQString()).trimmed();
   if (name.isEmpty()) name = QFileInfo(report.path).fileName();
   for (const QString& given : {r.Имя.toQString(), r.Отчество.toQString()}) {
     const QString field = given.trimmed();
     if (!field.isEmpty()) name += QLatin1Char(' ') + field.left(1) + QLatin1Char('.');
   }
-  return name;
+  return shownText(name);
 }

@@ -1,4 +1,4 @@
-#include "tools/fmlab-results/readings_check.h"
+#include "teacher/readings_check.h"
 
 #include <QStringList>
 #include <algorithm>

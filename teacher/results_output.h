@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "tools/fmlab-results/results_check.h"
+#include "teacher/results_check.h"
 
 // A readable card of one file in Russian: the personal fields, the variant and the answers, the
 // characteristic table and the band values as the program shows them, then the findings.
