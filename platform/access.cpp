@@ -203,36 +203,52 @@ QAccessibleInterface* readWidget(const QString&, QObject* object) {
   return new ReadWidget(static_cast<QWidget*>(object), it->role);
 }
 
-// While set, focus moves are not passed to the reader (settleFocusMoves).
-bool focusSettling = false;
+// The update handler that was in place before settleFocusMoves put its own.
+QAccessible::UpdateHandler beforeSettling = nullptr;
 
-bool reportsFocus(QAccessibleEvent* event) {
-  return event->type() == QAccessible::Focus ||
-         (event->type() == QAccessible::StateChanged &&
-          static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().focused);
+// While focus moves settle, every accessibility event but a focus report goes on to the reader.
+void holdFocusReports(QAccessibleEvent* event) {
+  const bool focus = event->type() == QAccessible::Focus ||
+                     (event->type() == QAccessible::StateChanged &&
+                      static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().focused);
+  if (focus) return;
+  QAccessible::installUpdateHandler(beforeSettling);  // Qt's own way to the reader
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(holdFocusReports);
 }
 
 bool isNewsItem(QObject* object);
 
-// Every accessibility event passes here before Qt hands it to the reader's bridge.
-void passToReader(QAccessibleEvent* event) {
-  if (focusSettling && reportsFocus(event)) return;
-  QAccessible::installUpdateHandler(nullptr);  // Qt's own way to the bridges
-  QAccessible::updateAccessibility(event);
-  // A control shown in an active window (a panel of results, the next row of a table): Qt 6.4
-  // tells the reader that it is showing, never that it is visible, so the reader's cache keeps
-  // it invisible and its review skips it. A selection event makes Orca drop what it cached of
-  // the control and everything in it.
-  if (event->type() == QAccessible::ObjectShow && event->object() &&
-      event->object()->isWidgetType() && !isNewsItem(event->object())) {
-    auto* shown = static_cast<QWidget*>(event->object());
-    if (!shown->isWindow() && shown->window()->isActiveWindow()) {
-      QAccessibleEvent reread(shown, QAccessible::Selection);
-      QAccessible::updateAccessibility(&reread);
-    }
+// A control shown in an active window (a panel of results, the next row of a table): Qt 6.4 tells
+// the reader that it is showing, never that it is visible, so the reader's cache keeps it
+// invisible and its review skips it. A selection event makes Orca drop what it cached of the
+// control; it is sent once the control is shown.
+class ShownControls : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Show || !watched->isWidgetType() || isNewsItem(watched))
+      return false;
+    auto* shown = static_cast<QWidget*>(watched);
+    // Shown by itself, not with its window or its parent.
+    if (shown->isWindow() || !shown->testAttribute(Qt::WA_WState_ExplicitShowHide) ||
+        !shown->window()->isActiveWindow())
+      return false;
+    // Each of its widgets too: the reader may have met one before (by an event of its own)
+    // without having listed the control's children, and then it clears only what it listed.
+    QTimer::singleShot(0, shown, [shown] {
+      QList<QWidget*> parts = shown->findChildren<QWidget*>();
+      parts.prepend(shown);
+      for (QWidget* part : parts) {
+        QAccessibleEvent reread(part, QAccessible::Selection);
+        QAccessible::updateAccessibility(&reread);
+      }
+    });
+    return false;
   }
-  QAccessible::installUpdateHandler(passToReader);
-}
+};
 
 void setReading(QWidget* widget, Reading reading) {
   setUpReaderAccess();
@@ -375,7 +391,7 @@ class MenuKeyStyle : public QProxyStyle {
 
 void setUpReaderAccess() {
   static const bool installed = (QAccessible::installFactory(readWidget),
-                                 QAccessible::installUpdateHandler(passToReader), true);
+                                 qApp->installEventFilter(new ShownControls(qApp)), true);
   Q_UNUSED(installed);
 }
 
@@ -394,10 +410,11 @@ QString lastNews(const QWidget* from) {
 }
 
 void settleFocusMoves() {
-  if (focusSettling) return;
-  focusSettling = true;
+  const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(holdFocusReports);
+  if (previous == holdFocusReports) return;  // settling already
+  beforeSettling = previous;                 // none: Qt's own way to the reader
   QTimer::singleShot(0, qApp, [] {
-    focusSettling = false;
+    QAccessible::installUpdateHandler(beforeSettling);
     if (QWidget* focus = QApplication::focusWidget()) {
       QAccessibleEvent moved(focus, QAccessible::Focus);
       QAccessible::updateAccessibility(&moved);
