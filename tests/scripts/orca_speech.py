@@ -213,12 +213,14 @@ def say(moment, press, *expected, since=None):
     if not fits(expected, got):
         fail("%s: Orca said\n  %s\nexpected\n  %s" % (moment, "\n  ".join(got),
                                                       "\n  ".join(expected)))
-    # Nothing cut short what was said: once Orca began to speak after the last key, no
-    # interruption (a key press, a window closed) came before the step was over.
+    # Nothing cut short what was said: once Orca began to speak after the last key (or, when a
+    # window was activated, from what it said of the window), no interruption (a key press, a
+    # window closed) came before the step was over.
     events = orca.events[start:]
     last_key = max([i for i, e in enumerate(events) if e[0] == "key"], default=-1)
     spoken = [i for i, e in enumerate(events) if e[0] == "said" and i > last_key]
-    if spoken and ("cut", "") in events[spoken[0]:]:
+    windows = [i for i in spoken if events[i][1].endswith(" рамка.")]
+    if spoken and ("cut", "") in events[(windows or spoken)[-1 if windows else 0]:]:
         fail("%s: the speech was cut off: %s" % (moment, events))
 
 
