@@ -264,9 +264,9 @@ void setReading(QWidget* widget, Reading reading) {
 }
 
 // The news of one window: a status area nobody sees (no size, and not in the reader's review),
-// holding notifications. Orca speaks a notification that is shown, without
-// its role inside a status bar. Each news goes to the next of a few notifications: Orca reads
-// the text when it comes to the event, and by then the one before may have been given the next.
+// holding notifications. Orca speaks a notification that is shown, without its role inside a
+// status bar. Each news goes to the next of a few notifications: Orca reads the text when it
+// comes to the event, and by then the one before may have been given the next news.
 class NewsBar : public QWidget {
  public:
   explicit NewsBar(QWidget* window) : QWidget(window) {
