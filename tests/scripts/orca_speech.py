@@ -129,10 +129,20 @@ def start_desk(work):
                                      "--debug-file=" + orca.path], stdout=said, stderr=said,
                                     start_new_session=True))
     if not orca.wait(lambda events: events, 60):
+        stop(started)
         # (Orca also refuses to start while another Orca of the same user runs.)
         with open(os.path.join(work, "orca.out")) as out:
             sys.exit("FAIL: Orca did not start: it said nothing in 60 s. It wrote: " + out.read())
     return started, orca
+
+
+def stop(processes):
+    for process in processes[::-1]:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait()  # gone, not a zombie: Orca will not start while another one is listed
 
 
 work = tempfile.mkdtemp(prefix="orca-speech-")
@@ -148,15 +158,6 @@ lab = subprocess.Popen([os.path.join(lab_dir, "fmlab")], cwd=lab_dir, start_new_
                        stdout=open(os.path.join(work, "lab.log"), "w"), stderr=subprocess.STDOUT,
                        env=dict(os.environ, QT_QPA_PLATFORM="xcb",
                                 QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
-
-
-def stop():
-    for process in [lab] + started[::-1]:
-        try:
-            os.killpg(process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        process.wait()  # gone, not a zombie: Orca will not start while another one is listed
 
 
 heard = []
@@ -551,7 +552,7 @@ try:
     road()
     passed = True
 finally:
-    stop()
+    stop(started + [lab])
     if passed:
         shutil.rmtree(work, ignore_errors=True)
     else:
