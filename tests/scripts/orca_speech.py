@@ -117,7 +117,8 @@ def start_desk(work):
         f.write('{"general": {"enableBraille": false, "enableKeyEcho": false}, "pronunciations": {},'
                 ' "keybindings": {}, "profiles": {"default": {"profile": ["Default", "default"]}}}')
     quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-    started = [subprocess.Popen(["speech-dispatcher", "-s", "-t", "0"], **quiet),
+    # speech-dispatcher goes into the background: it ends by itself 5 s after its last client.
+    started = [subprocess.Popen(["speech-dispatcher", "-s", "-t", "5"], **quiet),
                subprocess.Popen(["openbox"], **quiet)]
     subprocess.run(["gsettings", "set", "org.gnome.desktop.interface", "toolkit-accessibility",
                     "true"], check=True, stderr=subprocess.DEVNULL)
