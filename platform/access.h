@@ -20,8 +20,8 @@ void setUpReaderAccess();
 
 // Says news (a box accepted, an instrument placed, a reading after a step) without moving the
 // focus: the news is shown to the reader as a notification of the window's status area, which
-// Orca speaks as it is, once, after what it is saying, and keeps for its "read the status bar"
-// key. News for a window that is not active (a message box is open) waits until it is.
+// Orca speaks as it is, once, after what it is saying, and keeps in its list of notifications.
+// News for a window that is not active (a message box is open) waits until it is.
 void announce(QWidget* from, const QString& news);
 // The last news of the window that holds the widget (empty if none yet).
 QString lastNews(const QWidget* from);
