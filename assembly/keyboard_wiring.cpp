@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QStringList>
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "assembly/mounting_table.h"
@@ -37,6 +38,15 @@ QString lowerFirst(QString text) {
 
 QString plugName(int k, int p) { return QStringLiteral("кабель %1, разъём %2").arg(k).arg(p); }
 
+// Where a point lies on the table, by thirds of its width and height.
+QString placeOnTable(QPointF at, QSizeF table) {
+  const auto third = [](double x, double whole) { return std::clamp(int(3 * x / whole), 0, 2); };
+  const char* const places[3][3] = {{"слева вверху", "вверху посередине", "справа вверху"},
+                                    {"слева посередине", "в центре", "справа посередине"},
+                                    {"слева внизу", "внизу посередине", "справа внизу"}};
+  return QString::fromUtf8(places[third(at.y(), table.height())][third(at.x(), table.width())]);
+}
+
 }  // namespace
 
 KeyboardWiring::KeyboardWiring(QWidget* screen, AssemblyModel& model, const Controls& controls,
@@ -47,6 +57,10 @@ KeyboardWiring::KeyboardWiring(QWidget* screen, AssemblyModel& model, const Cont
       actions_(std::move(actions)),
       menu_(new QMenu(screen)) {
   menu_->setObjectName(QStringLiteral("terminalMenu"));
+  // The menu closes, the plug is moved and given the focus back: the reader hears the plug once,
+  // where it now is.
+  connect(menu_, &QMenu::aboutToHide, this, &settleFocusMoves);
+  readMenuInControl(menu_);
   std::vector<QWidget*> focusable{controls_.info, controls_.table};
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
     setAccessibleRole(controls_.instruments[i], QAccessible::Graphic,
@@ -200,12 +214,29 @@ bool KeyboardWiring::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-// A click on the table at the keyboard point.
+// A click on the table at the keyboard point; the reader hears what was put down and where.
 void KeyboardWiring::placeInstrument() {
   const QPointF at = QPointF(controls_.table->keyboardPoint()) * kTwipsPerPixel;
+  const auto stand = [this](int i) {
+    const AssemblyModel::Instrument& m = model_.instrument(i);
+    return std::tuple(m.Visible, m.Left, m.Top, m.z);
+  };
+  std::array<std::tuple<bool, double, double, int>, AssemblyModel::kInstruments + 1> before;
+  for (int i = 1; i <= AssemblyModel::kInstruments; ++i) before[i] = stand(i);
   model_.pointerOverTable(at.x(), at.y());
   model_.placeInstrument();
   actions_.sync();
+  for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
+    if (stand(i) == before[i]) continue;
+    const QSizeF table = QSizeF(controls_.table->size()) * kTwipsPerPixel;
+    announce(controls_.table, QStringLiteral("%1 поставлен на стол %2.")
+                                  .arg(QString::fromUtf8(kNames[i]),
+                                       placeOnTable(model_.instrumentRect(i).center(), table)));
+    return;
+  }
+  announce(controls_.table,
+           QStringLiteral(
+               "Прибор не поставлен: сначала выберите на панели приборов один из приборов схемы."));
 }
 
 void KeyboardWiring::moveKeyboardPoint(QPoint step) {
@@ -243,7 +274,13 @@ void KeyboardWiring::openMenu(int k, int p) {
       ->setEnabled(plugState(k, p) != QStringLiteral("свободен"));
   menu_->setAccessibleName(QStringLiteral("Куда подключить ") + plugName(k, p));
   QWidget* plug = controls_.plugs[k][p];
+  // Inside the plug for the reader: the menu and its first item are heard at once, without the
+  // window, the table and the plug around them, and so is the plug when the menu closes. Orca
+  // names no popup menu itself: the news says it.
+  if (menu_->parentWidget() != plug) menu_->setParent(plug, menu_->windowFlags());
+  announce(plug, QStringLiteral("Меню: ") + lowerFirst(menu_->accessibleName()));
   menu_->popup(plug->mapToGlobal(QPoint(0, plug->height())));
+  menu_->setActiveAction(menu_->actions().constFirst());
 }
 
 // The same press, drag over and drop as the mouse's at the chosen place.

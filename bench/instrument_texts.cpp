@@ -43,6 +43,11 @@ QString spectrumText(const SpectrumHeights& heights, double fmod) {
   return parts.join(QStringLiteral("; "));
 }
 
+QString spectrumNews(const SpectrumHeights& heights) {
+  return QStringLiteral("несущая %1; 1-я пара %2; 2-я пара %3")
+      .arg(divisions(heights[0]), divisions(heights[1]), divisions(heights[2]));
+}
+
 QString traceText(const Trace& trace) {
   double amplitude = 0;
   for (const QPointF& p : trace.points) amplitude = std::max(amplitude, std::fabs(p.y()));

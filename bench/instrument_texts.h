@@ -10,6 +10,8 @@
 
 // The carrier first, then each side pair, so that a null can be found by ear.
 QString spectrumText(const SpectrumHeights& heights, double fmod);
+// The same, short, to be heard at every step of a control: the carrier and the first two pairs.
+QString spectrumNews(const SpectrumHeights& heights);
 // An oscillogram: its amplitude and how many periods the screen holds.
 QString traceText(const Trace& trace);
 // The highlighted Bessel curve: its order and where it crosses zero on the plot.

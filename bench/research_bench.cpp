@@ -222,6 +222,7 @@ void FrmИсслЧМ1::buildMenu() {
 
 void FrmИсслЧМ1::buildGenerator() {
   QWidget* panel = makePanel(client(), QStringLiteral("Picture2"), 120, 165, kPanelWidth, 1905);
+  markPanel(panel, QStringLiteral("Генератор"));
   makeCaption(panel, QStringLiteral("ГЕНЕРАТОР"), 0, 75, kPanelWidth, 270, Qt::AlignCenter, true);
   makeCaption(panel, QStringLiteral("Амплитуда"), 225, 420, 1500, 225);
   HScrUвх = makeScrollBar(panel, QStringLiteral("HScrUвх"), 225, 660, 2940, 0, 2500, 10, 100, 0);
@@ -243,6 +244,7 @@ void FrmИсслЧМ1::buildGenerator() {
 
 void FrmИсслЧМ1::buildMillivoltmeter() {
   QWidget* panel = makePanel(client(), QStringLiteral("Picture3"), 120, 2175, kPanelWidth, 1170);
+  markPanel(panel, QStringLiteral("Милливольтметр"));
   makeCaption(panel, QStringLiteral("МИЛЛИВОЛЬТМЕТР"), 0, 75, kPanelWidth, 270, Qt::AlignCenter,
               true);
   LblUвх = makeReadout(panel, QStringLiteral("LblUвх"), QStringLiteral("34"), 495, 450, 1500, 525,
@@ -255,6 +257,7 @@ void FrmИсслЧМ1::buildMillivoltmeter() {
 
 void FrmИсслЧМ1::buildLfOscilloscope() {
   QWidget* panel = makePanel(client(), QStringLiteral("Picture4"), 120, 3450, kPanelWidth, 2310);
+  markPanel(panel, QStringLiteral("НЧ осциллограф"));
   makeCaption(panel, QStringLiteral("НЧ ОСЦИЛЛОГРАФ"), 0, 60, kPanelWidth, 270, Qt::AlignCenter,
               true);
   PicОсцНЧ = makeScreen(panel, QStringLiteral("PicОсцНЧ"), 150, 360, kScreenWidth, kScreenHeight);
@@ -272,6 +275,7 @@ void FrmИсслЧМ1::buildLfOscilloscope() {
 
 void FrmИсслЧМ1::buildHfOscilloscope() {
   QWidget* panel = makePanel(client(), QStringLiteral("Picture5"), 5970, 165, kPanelWidth, 2190);
+  markPanel(panel, QStringLiteral("ВЧ осциллограф"));
   makeCaption(panel, QStringLiteral("ВЧ ОСЦИЛЛОГРАФ"), 0, 60, kPanelWidth, 270, Qt::AlignCenter,
               true);
   makeCaption(panel, QStringLiteral("Y"), 195, 510, 240, 225, Qt::AlignCenter);
@@ -287,6 +291,7 @@ void FrmИсслЧМ1::buildHfOscilloscope() {
 
 void FrmИсслЧМ1::buildSpectrumAnalyzer() {
   QWidget* panel = makePanel(client(), QStringLiteral("Picture1"), 4305, 2475, 5055, 3915);
+  markPanel(panel, QStringLiteral("Спектроанализатор"));
   makeCaption(panel, QStringLiteral("СПЕКТРОАНАЛИЗАТОР"), 0, 60, 5055, 270, Qt::AlignCenter, true);
   makeSocket(panel, 330, 195);
   makeCaption(panel, QStringLiteral("Вх"), 510, 75, 390, 240);
@@ -351,6 +356,12 @@ void FrmИсслЧМ1::Показания() {
   HScrFmod->setValue(static_cast<int>(state().Fmod));
   LblUвх->setValueText(millivoltText(millivoltReading(state(), КоэфU)));
   describeGenerator();
+  // After a step of a generator control the reader says its value, then this: short enough to
+  // be heard at every step.
+  if (HScrUвх->hasFocus() || HScrFmod->hasFocus()) {
+    announce(this, LblUвх->spokenValue() +
+                       (ВклСА ? QStringLiteral("; ") + spectrumNews(heights_) : QString()));
+  }
 }
 
 // While the student turns a generator control, the reader hears the reading and, with the

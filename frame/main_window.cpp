@@ -12,6 +12,7 @@
 
 #include "assembly/assembly_model.h"
 #include "frame/palette_icon.h"
+#include "platform/access.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
@@ -107,7 +108,9 @@ MDIFrmАнМод::MDIFrmАнМод(Navigation& hub)
   hintLayout->setContentsMargins(px(120), 0, px(120), 0);
   hintLayout->addWidget(label1_);
 
+  markPanel(picИнф_);
   picПриб_->setObjectName(QStringLiteral("PicПриб"));
+  markPanel(picПриб_, QStringLiteral("Приборы"));
   picПриб_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   picПриб_->setAutoFillBackground(true);
   picПриб_->setFixedWidth(px(kPaletteWidth));
@@ -161,6 +164,12 @@ QMdiSubWindow* MDIFrmАнМод::embed(LabScreen* screen) {
   frame->setWidget(screen);
   area_->addSubWindow(frame);
   frame->setObjectName(screen->objectName() + QStringLiteral(".frame"));
+  // Read as a section of the main window, named by the screen's caption: a window of its own
+  // would make the reader announce the main window anew whenever it is activated, and a panel
+  // would have its texts read again whenever the focus comes in from the palette.
+  setAccessibleRole(frame, QAccessible::Section);
+  frame->setAccessibleName(screen->windowTitle());
+  setAccessibleRole(screen, QAccessible::Client);
   // No picture in the child's title bar (the toolkit's logo otherwise).
   QPixmap blank(16, 16);
   blank.fill(Qt::transparent);

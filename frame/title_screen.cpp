@@ -88,6 +88,10 @@ FrmНачЧМ::FrmНачЧМ(Navigation& hub)
   cmdДальше_ = makeButton(form, QStringLiteral("CmdДальше"), QStringLiteral("Дальше"), 2685, 5760,
                           1815, 435);
   cmdДальше_->setEnabled(false);
+  // Tab passes a disabled button by: the reader learns of it from the one that opens it.
+  information->setAccessibleDescription(
+      QStringLiteral("Прочитайте её: после этого откроется кнопка «Дальше»."));
+  cmdДальше_->setAccessibleDescription(QStringLiteral("Откроется после чтения важной информации."));
   auto* exit =
       makeButton(form, QStringLiteral("CmdEnd"), QStringLiteral("Выход"), 4710, 5760, 1875, 435);
   connect(information, &QPushButton::clicked, this, &FrmНачЧМ::CmdИнф_Click);
@@ -119,5 +123,7 @@ void FrmНачЧМ::loadPictures() {
 
 void FrmНачЧМ::CmdИнф_Click() {
   showRequiredReading(desktop(), this);
+  if (!cmdДальше_->isEnabled()) announce(this, QStringLiteral("Кнопка «Дальше» открыта."));
   cmdДальше_->setEnabled(true);
+  cmdДальше_->setAccessibleDescription({});
 }

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QSvgRenderer>
 
 #include "measure/image_box.h"
@@ -172,6 +173,7 @@ void РасчЧМ::buildResults() {
     QLabel* value =
         makeReadout(Frame2, QString::fromUtf8(row.valueName), 4020, top + 150, 1380, kBoxHeight);
     value->setToolTip(row.tip);
+    caption->setBuddy(value);  // the reader's label of the value
     this->*row.value = value;
   }
 }
@@ -310,7 +312,18 @@ void РасчЧМ::ПоказРасчета() {
   }
 }
 
-void РасчЧМ::Command2_Click() { Frame2->setVisible(true); }
+void РасчЧМ::Command2_Click() {
+  Frame2->setVisible(true);
+  // The results, each after its caption ("Рср = 31,6 мВт"), as the panel shows them.
+  QStringList results;
+  for (QLabel* value : {LblРср, Lbldfэ, Lbldfп, Lblmf, LblП}) {
+    for (QLabel* caption : Frame2->findChildren<QLabel*>()) {
+      if (caption->buddy() == value)
+        results << caption->text().trimmed() + QLatin1Char(' ') + spokenNumber(value->text());
+    }
+  }
+  announce(this, Frame2->title() + QStringLiteral(": ") + results.join(QStringLiteral("; ")) + '.');
+}
 
 void РасчЧМ::mnuПорядок_Click() {
   desktop().message(

@@ -164,12 +164,14 @@ void frmХарЧМ1::createTable() {
     Label8[row] = cellLabel(fraТаблица, indexed("Label8", row), QString());
     Label8[row]->setStyleSheet(resultCellStyle(row, true));
     // A computed cell is read as its number (its text), then its column and row.
-    const QString columns[] = {QStringLiteral("U вх, В"), QStringLiteral("Δf, МГц"),
+    const QString columns[] = {QStringLiteral("U вх, мВ"), QStringLiteral("Δf, МГц"),
                                QStringLiteral("mf"), QStringLiteral("S, МГц/В")};
     const std::array<QLabel*, 4> computed{Label5[row], Label6[row], Label7[row], Label8[row]};
-    for (int c = 0; c < 4; ++c)
+    for (int c = 0; c < 4; ++c) {
+      readShownText(computed[c]);
       computed[c]->setAccessibleDescription(
           QStringLiteral("%1, строка %2").arg(columns[c]).arg(row));
+    }
     connect(Text1[row], &ReadingCell::confirmed, this, [this, row] { Text1_Confirmed(row); });
     connect(Text1[row], &ReadingCell::left, this, [this, row] { Text1_LostFocus(row); });
     const bool open = row == 1;
@@ -259,6 +261,10 @@ void frmХарЧМ1::Text1_Confirmed(int Index) {
   }
   РасчетСтроки(static_cast<std::int16_t>(Index));
   CmdИХ->setEnabled(true);
+  announce(this, QStringLiteral("Строка %1: U вх %2 мВ; Δf %3 МГц; S %4 МГц/В.")
+                     .arg(Index)
+                     .arg(spokenNumber(Label5[Index]->text()), spokenNumber(Label6[Index]->text()),
+                          spokenNumber(Label8[Index]->text())));
 }
 
 void frmХарЧМ1::Text1_LostFocus(int Index) {

@@ -45,6 +45,7 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
   } else {
     if (!kept.isEmpty()) insert(kept);
+    if (kept.isEmpty()) announceRefused(this);
     event->accept();
   }
 }

@@ -8,20 +8,28 @@
 #include <QFocusEvent>
 #include <QHash>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QSet>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <utility>
 
 namespace {
 
 constexpr char kOn[] = "fmlabSwitchedOn";  // a switch's state, as its owner last set it
 constexpr char kRing[] = "fmlabFocusRing";
 constexpr char kRingName[] = "fmlabFocusRingMark";
+constexpr char kNewsName[] = "fmlabNews";
 
 // How a screen reader reads one of the lab's own widgets, where Qt's description by class does
 // not fit: its role, the state flags only its owner knows, its value, whether it only decorates
@@ -32,6 +40,7 @@ struct Reading {
   std::function<QString()> value;
   bool decorative = false;
   bool pressable = false;
+  std::function<QString()> name = {};  // instead of the widget's own
 };
 
 QHash<const QObject*, Reading>& readings() {
@@ -39,9 +48,28 @@ QHash<const QObject*, Reading>& readings() {
   return all;
 }
 
+// Popup menus read as parts of their controls (readMenuInControl).
+QSet<const QObject*>& menusInControls() {
+  static QSet<const QObject*> all;
+  return all;
+}
+
 class ReadWidget : public QAccessibleWidget {
  public:
   using QAccessibleWidget::QAccessibleWidget;
+  // Its own child widgets, then its menus: a menu whose parent does not count it as a child is
+  // taken by Orca for a dead object, and the menu is not said.
+  int childCount() const override { return QAccessibleWidget::childCount() + int(menus().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const int own = QAccessibleWidget::childCount();
+    return index < own ? QAccessibleWidget::child(index)
+                       : QAccessible::queryAccessibleInterface(menus().value(index - own));
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const qsizetype menu = menus().indexOf(child->object());
+    return menu >= 0 ? QAccessibleWidget::childCount() + int(menu)
+                     : QAccessibleWidget::indexOfChild(child);
+  }
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
     const Reading reading = readings().value(object(), {role(), {}, {}});
@@ -53,6 +81,7 @@ class ReadWidget : public QAccessibleWidget {
     const Reading reading = readings().value(object(), {role(), {}, {}});
     if (reading.decorative) return {};
     if (t == QAccessible::Value && reading.value) return reading.value();
+    if (t == QAccessible::Name && reading.name) return reading.name();
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override {
@@ -69,19 +98,161 @@ class ReadWidget : public QAccessibleWidget {
       QApplication::sendEvent(widget(), &key);
     }
   }
+
+ private:
+  QObjectList menus() const {
+    QObjectList found;
+    for (QObject* child : widget()->children())
+      if (menusInControls().contains(child)) found << child;
+    return found;
+  }
+};
+
+// An item of a menu read inside its control (MenuInControl).
+class MenuItemReading : public QAccessibleInterface, public QAccessibleActionInterface {
+ public:
+  MenuItemReading(QMenu* menu, QAction* action) : menu_(menu), action_(action) {}
+  bool isValid() const override { return menu_ && action_; }
+  QObject* object() const override { return action_; }
+  QWindow* window() const override { return menu_ ? menu_->windowHandle() : nullptr; }
+  QAccessibleInterface* parent() const override {
+    return QAccessible::queryAccessibleInterface(menu_);
+  }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name && isValid() ? action_->text() : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    if (!isValid()) return {};
+    const QRect at = menu_->actionGeometry(action_);
+    return {menu_->mapToGlobal(at.topLeft()), at.size()};
+  }
+  QAccessible::Role role() const override {
+    return isValid() && action_->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state;
+    if (!isValid()) return state;
+    state.focusable = state.selectable = true;
+    state.focused = state.selected = menu_->activeAction() == action_;
+    state.disabled = !action_->isEnabled();
+    state.invisible = !menu_->isVisible();
+    return state;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                : nullptr;
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& name) override {
+    if (name != pressAction() || !isValid() || !action_->isEnabled()) return;
+    menu_->hide();
+    action_->trigger();
+  }
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+ private:
+  QPointer<QMenu> menu_;
+  QPointer<QAction> action_;
+};
+
+// Qt reads every popup menu as a window of the application. A menu read as a part of the
+// control that opens it lets Orca keep that control's window as the active one: it then says
+// only the menu and its item, and only the control when the menu closes.
+class MenuInControl : public QAccessibleWidget {
+ public:
+  explicit MenuInControl(QMenu* menu) : QAccessibleWidget(menu, QAccessible::PopupMenu) {}
+  QAccessibleInterface* parent() const override {
+    QWidget* owner = widget()->parentWidget();
+    return QAccessible::queryAccessibleInterface(owner ? static_cast<QObject*>(owner) : qApp);
+  }
+  int childCount() const override { return int(menu()->actions().size()); }
+  QAccessibleInterface* child(int index) const override {
+    QAction* action = menu()->actions().value(index);
+    if (!action) return nullptr;
+    static QHash<QAction*, QAccessible::Id> items;
+    if (!items.contains(action)) {
+      items.insert(action,
+                   QAccessible::registerAccessibleInterface(new MenuItemReading(menu(), action)));
+      QObject::connect(action, &QObject::destroyed, [action] { items.remove(action); });
+    }
+    return QAccessible::accessibleInterface(items.value(action));
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return int(menu()->actions().indexOf(qobject_cast<QAction*>(child->object())));
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    QAction* action = menu()->actionAt(menu()->mapFromGlobal(QPoint(x, y)));
+    return action ? child(int(menu()->actions().indexOf(action))) : nullptr;
+  }
+
+ private:
+  QMenu* menu() const { return static_cast<QMenu*>(widget()); }
 };
 
 // Asked for every class of an object's hierarchy, the most derived first; the widgets given a
 // reading answer at once, before Qt's own factory describes them by their class.
 QAccessibleInterface* readWidget(const QString&, QObject* object) {
+  if (!object->isWidgetType()) return nullptr;
+  if (menusInControls().contains(object)) return new MenuInControl(static_cast<QMenu*>(object));
   const auto it = readings().constFind(object);
-  if (it == readings().cend() || !object->isWidgetType()) return nullptr;
+  if (it == readings().cend()) return nullptr;
   return new ReadWidget(static_cast<QWidget*>(object), it->role);
 }
 
+// The update handler that was in place before settleFocusMoves put its own.
+QAccessible::UpdateHandler beforeSettling = nullptr;
+
+// While focus moves settle, every accessibility event but a focus report goes on to the reader.
+void holdFocusReports(QAccessibleEvent* event) {
+  const bool focus = event->type() == QAccessible::Focus ||
+                     (event->type() == QAccessible::StateChanged &&
+                      static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().focused);
+  if (focus) return;
+  QAccessible::installUpdateHandler(beforeSettling);  // Qt's own way to the reader
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(holdFocusReports);
+}
+
+bool isNewsItem(QObject* object);
+
+// A control shown in an active window (a panel of results, the next row of a table): Qt 6.4 tells
+// the reader that it is showing, never that it is visible, so the reader's cache keeps it
+// invisible and its review skips it. A selection event makes Orca drop what it cached of the
+// control; it is sent once the control is shown.
+class ShownControls : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Show || !watched->isWidgetType() || isNewsItem(watched))
+      return false;
+    auto* shown = static_cast<QWidget*>(watched);
+    // Shown by itself, not with its window or its parent.
+    if (shown->isWindow() || !shown->testAttribute(Qt::WA_WState_ExplicitShowHide) ||
+        !shown->window()->isActiveWindow())
+      return false;
+    // Each of its widgets too: the reader may have met one before (by an event of its own)
+    // without having listed the control's children, and then it clears only what it listed.
+    QTimer::singleShot(0, shown, [shown] {
+      QList<QWidget*> parts = shown->findChildren<QWidget*>();
+      parts.prepend(shown);
+      for (QWidget* part : parts) {
+        QAccessibleEvent reread(part, QAccessible::Selection);
+        QAccessible::updateAccessibility(&reread);
+      }
+    });
+    return false;
+  }
+};
+
 void setReading(QWidget* widget, Reading reading) {
-  static const bool installed = (QAccessible::installFactory(readWidget), true);
-  Q_UNUSED(installed);
+  setUpReaderAccess();
   if (!readings().contains(widget))
     QObject::connect(widget, &QObject::destroyed, [widget] { readings().remove(widget); });
   const QAccessible::Role role = reading.role;
@@ -91,6 +262,77 @@ void setReading(QWidget* widget, Reading reading) {
   QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
   if (made && (!dynamic_cast<ReadWidget*>(made) || made->role() != role))
     QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+// The news of one window: a status area nobody sees (no size, and not in the reader's review),
+// holding notifications. Orca speaks a notification that is shown, without its role inside a
+// status bar. Each news goes to the next of a few notifications: Orca reads the text when it
+// comes to the event, and by then the one before may have been given the next news.
+class NewsBar : public QWidget {
+ public:
+  explicit NewsBar(QWidget* window) : QWidget(window) {
+    setObjectName(QLatin1String(kNewsName));
+    setAccessibleName(QStringLiteral("Сообщения"));
+    // Not showing: the review leaves it out.
+    setReading(
+        this,
+        {QAccessible::StatusBar, [](QAccessible::State& state) { state.invisible = true; }, {}});
+    for (QWidget*& item : items_) {
+      item = new QWidget(this);
+      item->setGeometry(0, 0, 0, 0);
+      item->hide();  // until it has news
+      setReading(item, {QAccessible::Notification, {}, {}});
+    }
+    QList<QWidget*> parts = findChildren<QWidget*>();
+    parts << this;
+    for (QWidget* part : parts) {
+      part->setFocusPolicy(Qt::NoFocus);
+      part->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    setGeometry(0, 0, 0, 0);
+    window->installEventFilter(this);
+  }
+  void say(const QString& news) {
+    pending_ += pending_.isEmpty() ? news : QLatin1Char(' ') + news;
+    if (window()->isActiveWindow()) deliver();
+  }
+  QString last() const { return pending_.isEmpty() ? items_[next_]->accessibleName() : pending_; }
+  bool holds(const QObject* item) const {
+    return std::find(items_.cbegin(), items_.cend(), item) != items_.cend();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    // After the window's activation and its focus have been read.
+    if (event->type() == QEvent::ActivationChange && window()->isActiveWindow())
+      QTimer::singleShot(0, this, [this] { deliver(); });
+    return false;
+  }
+
+ private:
+  void deliver() {
+    if (pending_.isEmpty() || !window()->isActiveWindow()) return;
+    next_ = (next_ + 1) % int(items_.size());
+    QWidget* item = items_[next_];
+    item->hide();
+    item->setAccessibleName(std::exchange(pending_, QString()));
+    item->show();
+  }
+
+  std::array<QWidget*, 4> items_{};
+  int next_ = 0;
+  QString pending_;
+};
+
+NewsBar* newsBar(const QWidget* from) {
+  return static_cast<NewsBar*>(
+      from->window()->findChild<QWidget*>(QLatin1String(kNewsName), Qt::FindDirectChildrenOnly));
+}
+
+bool isNewsItem(QObject* object) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  NewsBar* bar = widget && widget->parentWidget() ? newsBar(widget) : nullptr;
+  return bar && bar->holds(object);
 }
 
 // Whether a key has moved the focus yet: Tab, Shift+Tab, an arrow in a group (Qt gives those the
@@ -190,6 +432,39 @@ class MenuKeyStyle : public QProxyStyle {
 
 }  // namespace
 
+void setUpReaderAccess() {
+  static const bool installed = (QAccessible::installFactory(readWidget),
+                                 qApp->installEventFilter(new ShownControls(qApp)), true);
+  Q_UNUSED(installed);
+}
+
+void announce(QWidget* from, const QString& news) {
+  NewsBar* bar = newsBar(from);
+  if (!bar) {
+    bar = new NewsBar(from->window());
+    bar->show();
+  }
+  bar->say(news);
+}
+
+QString lastNews(const QWidget* from) {
+  const NewsBar* bar = newsBar(from);
+  return bar ? bar->last() : QString();
+}
+
+void settleFocusMoves() {
+  const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(holdFocusReports);
+  if (previous == holdFocusReports) return;  // settling already
+  beforeSettling = previous;                 // none: Qt's own way to the reader
+  QTimer::singleShot(0, qApp, [] {
+    QAccessible::installUpdateHandler(beforeSettling);
+    if (QWidget* focus = QApplication::focusWidget()) {
+      QAccessibleEvent moved(focus, QAccessible::Focus);
+      QAccessible::updateAccessibility(&moved);
+    }
+  });
+}
+
 QColor focusColour() { return QColor(0, 60, 200); }
 
 void nameControl(QWidget* control, const QString& name, const QString& description) {
@@ -233,16 +508,6 @@ void setSwitchState(QWidget* control, bool on) {
   announceState(control, changed);
 }
 
-namespace {
-// The box's description: the news first, then the keys hint it was given.
-void announce(QWidget* box, const QString& news) {
-  if (!box->property("fmlabHint").isValid())
-    box->setProperty("fmlabHint", box->accessibleDescription());
-  const QString hint = box->property("fmlabHint").toString();
-  box->setAccessibleDescription(news + (hint.isEmpty() ? QString() : QStringLiteral(". ") + hint));
-}
-}  // namespace
-
 void announceAccepted(QWidget* box) { announce(box, QStringLiteral("Принято")); }
 
 void announceRefused(QWidget* box) {
@@ -257,6 +522,27 @@ void describePicture(QWidget* picture, const QString& name, const QString& text)
 void sayChanges(QWidget* widget, const QString& name, const QString& description) {
   if (widget->accessibleName() != name) widget->setAccessibleName(name);
   if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+}
+
+void readMenuInControl(QMenu* menu) {
+  setUpReaderAccess();
+  if (!menusInControls().contains(menu)) {
+    menusInControls().insert(menu);
+    QObject::connect(menu, &QObject::destroyed, [menu] { menusInControls().remove(menu); });
+  }
+  if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(menu);
+      made && !dynamic_cast<MenuInControl*>(made))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+void markPanel(QWidget* panel, const QString& name) {
+  setReading(panel, {QAccessible::Grouping, {}, {}});
+  panel->setAccessibleName(name);
+}
+
+void readShownText(QLabel* label) {
+  setReading(label,
+             {QAccessible::StaticText, {}, {}, false, false, [label] { return label->text(); }});
 }
 
 void markDecorative(QWidget* picture) { setReading(picture, {QAccessible::Graphic, {}, {}, true}); }
@@ -305,8 +591,25 @@ void ValueLabel::setValueText(const QString& text) {
   QAccessible::updateAccessibility(&event);
 }
 
+QString spokenNumber(const QString& shown) {
+  QString text = shown.trimmed();
+  const bool digits = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+  if (text.isEmpty() || !digits) return text.isEmpty() ? text : QStringLiteral("ноль");
+  // ",7" is read "0,7" and "17," is read "17" (the formats write no zero before the separator
+  // and keep it when no decimals follow).
+  const QChar point = QLocale::system().decimalPoint().front();
+  for (qsizetype i = text.size() - 1; i >= 0; --i) {
+    if (text[i] != point) continue;
+    const bool before = i > 0 && text[i - 1].isDigit();
+    const bool after = i + 1 < text.size() && text[i + 1].isDigit();
+    if (before && !after) text.remove(i, 1);
+    if (!before && after) text.insert(i, QLatin1Char('0'));
+  }
+  return text;
+}
+
 QString ValueLabel::spokenValue() const {
-  const QString value = text().trimmed();
+  const QString value = spokenNumber(text());
   return unit_.isEmpty() || value.isEmpty() ? value : value + QLatin1Char(' ') + unit_;
 }
 

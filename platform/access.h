@@ -8,10 +8,27 @@
 
 class QKeyEvent;
 class QMainWindow;
+class QMenu;
 class QWidget;
 
 // Keyboard and screen-reader access shared by the screens. Names and descriptions given here
 // are read by the screen reader only; the texts the screens show are not touched.
+
+// How the program meets the screen reader (Orca 43 over AT-SPI, Qt 6.4); once, at start-up (the
+// first of the functions below that needs it does it too).
+void setUpReaderAccess();
+
+// Says news (a box accepted, an instrument placed, a reading after a step) without moving the
+// focus: the news is shown to the reader as a notification of the window's status area, which
+// Orca speaks as it is, once, after what it is saying, and keeps in its list of notifications.
+// News for a window that is not active (a message box is open) waits until it is.
+void announce(QWidget* from, const QString& news);
+// The last news of the window that holds the widget (empty if none yet).
+QString lastNews(const QWidget* from);
+
+// Focus moves from now until the event loop is idle again reach the reader as one move, to
+// where the focus ends (a control taken between parents and given the focus back).
+void settleFocusMoves();
 
 // The colour of every focus mark the lab draws itself (a dark blue, drawn on a white line).
 QColor focusColour();
@@ -30,17 +47,28 @@ void takeFocusWithRing(QWidget* control);
 void markAsSwitch(QWidget* control, const QString& name, const QString& description);
 void setSwitchState(QWidget* control, bool on);
 
-// A box whose value was accepted (it turned green): the reader hears it, before the keys hint.
+// A box whose value was accepted (it turned green): the reader hears "Принято".
 void announceAccepted(QWidget* box);
-// A character the box would not take (it beeped): the reader hears why nothing was typed.
+// A character the box would not take: the reader hears why nothing was typed.
 void announceRefused(QWidget* box);
+
+// A panel that groups controls (an instrument's front panel, a child window of the main window):
+// read as a grouping with that name, so that moving into it says where the focus went, and not
+// as a window of its own.
+void markPanel(QWidget* panel, const QString& name = {});
+
+// A popup menu that belongs to the control it is made a child of (a plug's "where to" menu): read
+// as a part of that control, not as a window of its own.
+void readMenuInControl(QMenu* menu);
 
 // A picture that carries information: its text alternative, kept current by the caller.
 void describePicture(QWidget* picture, const QString& name, const QString& text);
+// A label read as the text it shows, nothing when it is empty (Qt names an empty label inside a
+// group box by the box's title).
+void readShownText(QLabel* label);
 // A picture that only decorates: read as nothing.
 void markDecorative(QWidget* picture);
-// The name and description a reader says, each set only when it changed: every change is
-// announced.
+// The name and description a reader says, each set only when it changed.
 void sayChanges(QWidget* widget, const QString& name, const QString& description);
 
 // The keys that work a focused control as a click does: Space, Enter and Return.
@@ -61,11 +89,17 @@ class ValueLabel : public QLabel {
   void setValueText(const QString& text);
   // The unit said after the value ("мВ"), when it stands beside the label.
   void setUnit(const QString& unit) { unit_ = unit; }
+  // The text as it is read (spokenNumber), then the unit.
   QString spokenValue() const;
 
  private:
   QString unit_;
 };
+
+// A number as the reader says it: the shown text with a zero before a leading separator and
+// without a trailing one, or "ноль" when it has no digits (a zero in the formats with digit
+// placeholders shows only the separator): ",7 мВ" is "0,7 мВ", "17," is "17".
+QString spokenNumber(const QString& shown);
 
 // Adds the state flags of a widget that only its owner knows (checked, has a menu, movable).
 using AccessibleState = std::function<void(QAccessible::State&)>;

@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "platform/access.h"
 #include "platform/desktop.h"
 
 void setUpApplication(QApplication& application) {
@@ -13,6 +14,7 @@ void setUpApplication(QApplication& application) {
   // The screens decide when the program ends (the hub ends it when the last one is closed):
   // between two screens there are moments with no window shown.
   QApplication::setQuitOnLastWindowClosed(false);
+  setUpReaderAccess();
   auto* translator = new QTranslator(&application);
   if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -99,15 +99,14 @@ class SystemDesktop final : public Desktop {
     }
     box.setDefaultButton(ok ? ok : yes);
     // The reader says the box's title (or, when it has none to say, that it is a question), its
-    // text and how to answer it; the buttons are read by their captions.
+    // text (the box's own label) once, how to answer a question, then the focused button.
     const QString spokenTitle = box.windowTitle().trimmed();
     box.setAccessibleName(!spokenTitle.isEmpty()         ? spokenTitle
                           : buttons == MsgButtons::YesNo ? QStringLiteral("Вопрос")
                                                          : QStringLiteral("Сообщение"));
-    box.setAccessibleDescription(
-        text.simplified() + (buttons == MsgButtons::YesNo
-                                 ? QStringLiteral(" Ответ: «Да» или «Нет», Tab и пробел или Enter.")
-                                 : QString()));
+    if (buttons == MsgButtons::YesNo)
+      box.setAccessibleDescription(
+          QStringLiteral("Ответ: «Да» или «Нет», Tab и пробел или Enter."));
     box.exec();
     const auto* clicked = box.clickedButton();
     if (clicked == yes && yes) return MsgAnswer::Yes;

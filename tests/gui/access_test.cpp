@@ -1,9 +1,13 @@
 // Keyboard and screen-reader access: names, the Tab chain, values read aloud, the road by keys.
 
+#include "platform/access.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <set>
@@ -67,22 +71,76 @@ TEST_F(ScreenTest, TheBenchIsWorkedByKeysAndItsSpectrumIsReadAloud) {
   EXPECT_TRUE(QAccessible::queryAccessibleInterface(power)->state().checked);
   tabTo(amplitude);
   // clang-format off
-  const std::tuple<Qt::Key, int, const char*> kSteps[] = {
-      {Qt::Key_PageUp, 100, "Несущая: 3.8 дел.; 1-я пара: 2.2 дел.; 2-я пара: 0.6 дел.; 3-я пара: 0.1 дел.; 4-я пара: 0.0 дел."},
-      {Qt::Key_PageUp, 200, nullptr}, {Qt::Key_Right, 210, nullptr}, {Qt::Key_Right, 220, nullptr},
-      {Qt::Key_Right, 230, nullptr}, {Qt::Key_Right, 240,  // the carrier's first null
-       "Несущая: 0.0 дел.; 1-я пара: 2.6 дел.; 2-я пара: 2.2 дел.; 3-я пара: 1.0 дел.; 4-я пара: 0.3 дел."},
-      {Qt::Key_Left, 230, nullptr}, {Qt::Key_End, 2500, nullptr}, {Qt::Key_PageDown, 2400, nullptr},
-      {Qt::Key_Home, 0, "Несущая: 5.0 дел.; 1-я пара: 0.0 дел.; 2-я пара: 0.0 дел.; 3-я пара: 0.0 дел.; 4-я пара: 0.0 дел."}};
+  const std::tuple<Qt::Key, int, const char*, const char*> kSteps[] = {
+      {Qt::Key_PageUp, 100, "Несущая: 3.8 дел.; 1-я пара: 2.2 дел.; 2-я пара: 0.6 дел.; 3-я пара: 0.1 дел.; 4-я пара: 0.0 дел.",
+       "несущая 3.8; 1-я пара 2.2; 2-я пара 0.6"},
+      {Qt::Key_PageUp, 200, nullptr, nullptr}, {Qt::Key_Right, 210, nullptr, nullptr},
+      {Qt::Key_Right, 220, nullptr, nullptr}, {Qt::Key_Right, 230, nullptr, nullptr},
+      {Qt::Key_Right, 240,  // the carrier's first null
+       "Несущая: 0.0 дел.; 1-я пара: 2.6 дел.; 2-я пара: 2.2 дел.; 3-я пара: 1.0 дел.; 4-я пара: 0.3 дел.",
+       "несущая 0.0; 1-я пара 2.6; 2-я пара 2.2"},
+      {Qt::Key_Left, 230, nullptr, nullptr}, {Qt::Key_End, 2500, nullptr, nullptr},
+      {Qt::Key_PageDown, 2400, nullptr, nullptr},
+      {Qt::Key_Home, 0, "Несущая: 5.0 дел.; 1-я пара: 0.0 дел.; 2-я пара: 0.0 дел.; 3-я пара: 0.0 дел.; 4-я пара: 0.0 дел.",
+       "несущая 5.0; 1-я пара 0.0; 2-я пара 0.0"}};
   // clang-format on
-  for (const auto& [key, value, spectrum] : kSteps) {
+  // A reading as a number or the word, never a bare separator (a zero shows only ",").
+  const QRegularExpression number(QStringLiteral("^(ноль|\\d+([.,]\\d)?) мВ$"));
+  for (const auto& [key, value, spectrum, heard] : kSteps) {
     SCOPED_TRACE(value);
     QTest::keyClick(amplitude, key);
     EXPECT_EQ(amplitude->value(), value);
-    EXPECT_EQ(spoken(reading, QAccessible::Value), reading->text().trimmed() + " мВ");
+    const QString reads = spoken(reading, QAccessible::Value);
+    EXPECT_TRUE(number.match(reads).hasMatch()) << reads.toStdString();
+    EXPECT_EQ(value == 0, reads == "ноль мВ");
     EXPECT_EQ(spectrum ? analyzer->accessibleDescription() : "",
               localeNumber(spectrum ? spectrum : ""));
+    // After each step the reader hears the reading and the carrier and first pairs.
+    if (heard) {
+      EXPECT_EQ(lastNews(amplitude), reads + "; " + localeNumber(heard));
+    }
   }
+}
+
+// What the reader hears without the focus moving: a character refused, a box accepted, a row
+// computed (U вх = 1.41 u вх; Δf = 0.5 mf with the row's mf 2.408; S = Δf / U вх in MHz/V).
+TEST_F(ScreenTest, TheReaderHearsTheNewsOfEachMoment) {
+  const struct {
+    ScreenId id;
+    const char *box, *keys, *news;
+  } moments[] = {
+      {PersonalData, "TxtФИО(0)", "*", "Символ не принят: в этом поле он недопустим"},
+      {PersonalData, "TxtФИО(0)", "Иванов\r", "Принято"},
+      {Characteristic, "Text1(1)", "x", "Символ не принят: в этом поле он недопустим"},
+      {Characteristic, "Text1(1)", "10\r", "Строка 1: U вх 14.1 мВ; Δf 1.2 МГц; S 85.39 МГц/В."},
+      {Band, "txtГрЧаст(1)", "100\r", "Принято"},
+  };
+  for (const auto& moment : moments) {
+    SCOPED_TRACE(moment.keys);
+    QWidget* box = (reach(moment.id), child(moment.id, moment.box));
+    QApplication::setActiveWindow(box->window());
+    typeInto(box, QString::fromUtf8(moment.keys));
+    EXPECT_EQ(lastNews(box), localeNumber(moment.news));
+  }
+}
+
+// Panels that group controls are read as groupings named as they are seen, not as windows.
+TEST_F(ScreenTest, PanelsAreGroupingsNotWindows) {
+  reach(Bench);
+  const std::pair<const char*, const char*> panels[] = {{"Picture1", "Спектроанализатор"},
+                                                        {"Picture2", "Генератор"},
+                                                        {"Picture3", "Милливольтметр"},
+                                                        {"Picture4", "НЧ осциллограф"},
+                                                        {"Picture5", "ВЧ осциллограф"}};
+  for (const auto& [name, heard] : panels) {
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(child(Bench, name));
+    EXPECT_EQ(std::pair(reader->role(), reader->text(QAccessible::Name)),
+              std::pair(QAccessible::Grouping, QString::fromUtf8(heard)));
+  }
+  QWidget* assembly = reach(Assembly);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(assembly->parentWidget())->role(),
+            QAccessible::Section);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(assembly)->role(), QAccessible::Client);
 }
 
 // The viewer's order by keys; its plot says where J_1 crosses zero (the published zeros of J_1).

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 
+#include "platform/access.h"
 #include "support/assembly.h"
 #include "support/lab.h"
 
@@ -99,10 +100,18 @@ TEST_F(ScreenTest, TheTablesWordsFollowTheModel) {
          tabTo(table.table()), QTest::keyClick(table.table(), Qt::Key_Enter);
        },
        {"На столе: исследуемый частотный модулятор, генератор стандартных сигналов.",
-        "Кабели не подключены."},
+        "Генератор стандартных сигналов поставлен на стол слева вверху.", "Кабели не подключены."},
        "10 20 |||"},
-      {[&] { plugByKeys(table.plug(1, 1), "Генератор стандартных сигналов"); },
-       {"Кабель 1, разъём 1: подключён к генератору стандартных сигналов",
+      {[&] {
+         plugByKeys(table.plug(1, 1), "Генератор стандартных сигналов");
+         // The menu is read as a part of its plug, not as a window of its own.
+         QAccessibleInterface* menu =
+             QAccessible::queryAccessibleInterface(table.plug(1, 1)->findChild<QMenu*>());
+         EXPECT_EQ(menu->parent()->object(), table.plug(1, 1));
+         EXPECT_EQ(menu->child(0)->text(QAccessible::Name), "Генератор стандартных сигналов");
+       },
+       {"Меню: куда подключить кабель 1, разъём 1",
+        "Кабель 1, разъём 1: подключён к генератору стандартных сигналов",
         "Подключены: кабель 1, разъём 1.",
         "Кабель 1: разъём 1 подключён к генератору стандартных сигналов, разъём 2 свободен."},
        "11 20 11|Генератор||"},
@@ -135,6 +144,7 @@ TEST_F(ScreenTest, TheTablesWordsFollowTheModel) {
       QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(child(Assembly, name));
       said << reader->text(QAccessible::Name) << reader->text(QAccessible::Description);
     }
+    said << lastNews(table.table());
     for (const char* words : row.heard) EXPECT_TRUE(said.join('\n').contains(words)) << words;
     const QStringList lists{m.СоедПрибора[1], m.ПриборыВх, m.СоедЧМ, m.ВхКабеля(1)};
     EXPECT_EQ(m.plug(1, 1).Tag + ' ' + m.plug(1, 2).Tag + ' ' + lists.join('|'), row.bookkeeping);
