@@ -100,6 +100,7 @@ void РасчЧМ::buildInputs() {
 
   QGroupBox* spectrum = makeFrame(Frame1, QStringLiteral("FraГрЧаст"),
                                   QStringLiteral("Групповой спектр"), 120, 300, 3720, 1260);
+  markPanel(spectrum, spectrum->title());
   txtГрЧаст[1] =
       makeInput(spectrum, QStringLiteral("txtГрЧаст(1)"), QStringLiteral("F1, кГц"),
                 QStringLiteral("Нижняя частота группового спектра"), 120, kBoxLeft - 120, 360);

@@ -84,6 +84,15 @@ class ReadWidget : public QAccessibleWidget {
     if (t == QAccessible::Name && reading.name) return reading.name();
     return QAccessibleWidget::text(t);
   }
+  // A panel named for itself is not labelled by the titled box around it (Qt relates every
+  // widget in such a box to its title), or the reader says the outer title for both.
+  QList<std::pair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    auto found = QAccessibleWidget::relations(match);
+    if (role() == QAccessible::Grouping && !widget()->accessibleName().isEmpty())
+      found.removeIf([](const auto& related) { return related.second & QAccessible::Label; });
+    return found;
+  }
   QStringList actionNames() const override {
     if (!readings().value(object(), {role(), {}, {}}).pressable)
       return QAccessibleWidget::actionNames();
