@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QStringList>
 #include <algorithm>
-#include <tuple>
 #include <vector>
 
 #include "assembly/mounting_table.h"
@@ -217,17 +216,14 @@ bool KeyboardWiring::eventFilter(QObject* watched, QEvent* event) {
 // A click on the table at the keyboard point; the reader hears what was put down and where.
 void KeyboardWiring::placeInstrument() {
   const QPointF at = QPointF(controls_.table->keyboardPoint()) * kTwipsPerPixel;
-  const auto stand = [this](int i) {
-    const AssemblyModel::Instrument& m = model_.instrument(i);
-    return std::tuple(m.Visible, m.Left, m.Top, m.z);
-  };
-  std::array<std::tuple<bool, double, double, int>, AssemblyModel::kInstruments + 1> before;
-  for (int i = 1; i <= AssemblyModel::kInstruments; ++i) before[i] = stand(i);
+  // Every instrument put down takes the next place in the stacking order.
+  std::array<int, AssemblyModel::kInstruments + 1> putDown{};
+  for (int i = 1; i <= AssemblyModel::kInstruments; ++i) putDown[i] = model_.instrument(i).z;
   model_.pointerOverTable(at.x(), at.y());
   model_.placeInstrument();
   actions_.sync();
   for (int i = 1; i <= AssemblyModel::kInstruments; ++i) {
-    if (stand(i) == before[i]) continue;
+    if (model_.instrument(i).z == putDown[i]) continue;
     const QSizeF table = QSizeF(controls_.table->size()) * kTwipsPerPixel;
     announce(controls_.table, QStringLiteral("%1 поставлен на стол %2.")
                                   .arg(QString::fromUtf8(kNames[i]),

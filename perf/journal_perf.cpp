@@ -35,18 +35,24 @@ struct Journal {
   NoDialogs dialogs;
   JournalWindow window{dialogs, settings};
   QTableView* table = window.findChild<QTableView*>(QStringLiteral("table"));
+  const bool written = writeClassFolder(folder.path(), kLargeClass);
   bool filled() const { return table->model()->rowCount() == kLargeClass; }
+  // Shows the window; false (the benchmark skipped) when the folder could not be written.
+  bool ready(benchmark::State& run) {
+    if (!written) {
+      run.SkipWithError("cannot write the class folder");
+      return false;
+    }
+    window.show();
+    return true;
+  }
 };
 
 // Events are handled until the table holds the class; the longest wait for an event to be
 // handled is what a teacher would feel as the window's answer.
 void BM_JournalOpensLargeClass(benchmark::State& run) {
   Journal journal;
-  if (!writeClassFolder(journal.folder.path(), kLargeClass)) {
-    run.SkipWithError("cannot write the class folder");
-    return;
-  }
-  journal.window.show();
+  if (!journal.ready(run)) return;
   qint64 longestTurn = 0;
   for (auto _ : run) {
     journal.window.open({journal.folder.path()});
@@ -63,11 +69,7 @@ BENCHMARK(BM_JournalOpensLargeClass)->Unit(benchmark::kMillisecond)->Iterations(
 
 void BM_JournalNextStudent(benchmark::State& run) {
   Journal journal;
-  if (!writeClassFolder(journal.folder.path(), kLargeClass)) {
-    run.SkipWithError("cannot write the class folder");
-    return;
-  }
-  journal.window.show();
+  if (!journal.ready(run)) return;
   journal.window.open({journal.folder.path()});
   while (!journal.filled()) QApplication::processEvents();
   journal.table->setFocus();
